@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the game from the build folder, where Data/ is generated.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh build
+cd build && exec ./astorine

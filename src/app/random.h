@@ -1,0 +1,20 @@
+// MT19937 random numbers: every random choice of the game comes from here, seeded once.
+#pragma once
+#include <cstdint>
+
+struct RandomState {
+  uint32_t words[624] = {};
+  int32_t index = 0;  // 624 means the words must be regenerated before the next draw
+};
+extern RandomState Random;
+
+void SeedRandom(uint32_t seed);
+// Seeds from the millisecond tick count, or from the source installed below (headless runs).
+void SeedRandomFromClock();
+uint32_t RandomWord();
+double RandomUnit();                // 0 <= u < 1
+int32_t RandomRange(int32_t lo, int32_t hi);  // lo..hi, both included; truncates toward zero
+
+// Replaces the millisecond tick count that SeedRandomFromClock reads; nullptr restores it.
+using ClockSeedSource = uint32_t (*)();
+void SetClockSeedSource(ClockSeedSource source);

@@ -1,0 +1,7 @@
+// Text in the Japanese Gothic face, drawn on top of the pictures of a frame.
+#pragma once
+
+// Draws UTF-8 text with its top-left corner at (x, y), cell height `height` pixels, in the given
+// colour, on a transparent background, wrapped at word boundaries at the screen's right edge.
+// Always returns 0.
+int DrawLabel(const char* text, int x, int y, int height, int red, int green, int blue);

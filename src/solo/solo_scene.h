@@ -1,0 +1,5 @@
+// One frame of solo play while a pair is falling.
+#pragma once
+#include <cstdint>
+
+int32_t SoloPlayFrame();
