@@ -1,0 +1,13 @@
+// The frame clock on SDL's performance counter, and the two ways of waiting on it.
+#pragma once
+#include <cstdint>
+
+// Ticks per second of the performance counter, read once. 0 means there is no usable counter and
+// the game must not start: its wait would never end.
+int64_t CounterFrequency();
+// Seconds since an arbitrary origin; never goes backwards.
+double NowSeconds();
+// Sleeps until about 1 ms before the deadline, then spins on the counter until it is reached.
+void SleepThenSpinUntil(double deadline);
+// Spins on the counter until the deadline, never yielding (for comparison in benchmarks).
+void SpinUntil(double deadline);

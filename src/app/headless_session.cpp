@@ -1,0 +1,54 @@
+// Start-up and teardown of a headless game.
+#include "app/headless_session.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/data_folder.h"
+#include "app/quit.h"
+#include "app/random.h"
+#include "app/virtual_clock.h"
+#include "gfx/display_device.h"
+#include "gfx/surfaces.h"
+#include "scenes/scene_machine.h"
+#include "sound/sound_device.h"
+
+namespace {
+
+uint32_t headlessSeed = 1;
+uint32_t HeadlessSeed() {
+  return headlessSeed;
+}
+
+}  // namespace
+
+bool StartHeadlessGame(const char* argv0, const std::string& dataFolder, uint32_t seed) {
+  // Before SDL's audio starts: sounds play into nothing, in real time, on any machine.
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  if (!dataFolder.empty()) {
+    SetDataFolder(dataFolder);
+  }
+  FindDataFolder(argv0);
+  headlessSeed = seed;
+  SetClockSeedSource(HeadlessSeed);
+  InstallVirtualClock();
+  ClearQuitRequest();
+  if (InitHeadlessDisplay() == 0) {
+    std::fprintf(stderr, "astorine-headless: the back buffer could not be created\n");
+    return false;
+  }
+  // Without a device every sound stays silent; the game asks for them all the same.
+  if (InitSound(12) != 0) {
+    LoadSoundTable();
+  } else {
+    std::fprintf(stderr, "astorine-headless: no audio device, sounds stay silent\n");
+  }
+  InitGame();
+  return true;
+}
+
+void StopHeadlessGame() {
+  ReleaseSurfaceTable();
+  ReleaseSound();
+  ReleaseDisplay();
+}

@@ -1,0 +1,12 @@
+// The player's only dialogues: the full-screen question and the start-up failure messages.
+#pragma once
+
+// The window title, and the caption of every message box.
+constexpr const char* GameTitle = "Astorine Ver3.00";
+
+// Asks "フルスクリーン？" with Yes (Return) and No (Escape). True for Yes; a box that cannot be
+// shown at all counts as No.
+bool AskFullScreen();
+// Shows a start-up failure with the exclamation icon (and on stderr, for a box that cannot be
+// shown). The program ends with 0 after it.
+void ShowStartupFailure(const char* text);

@@ -1,0 +1,30 @@
+// The display's platform side, for the app layer: the back buffer every frame is composed in, its
+// presentation in the game window, and PNG pictures of it for headless runs.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+// Opens the display for the game window (created by the app; with SDL_WINDOW_FULLSCREEN_DESKTOP
+// for full screen): a vsync renderer, a streaming texture and the back buffer, cleared to black.
+// 1 on success; 0 on failure with nothing left allocated. Called once at start-up.
+int InitDisplay(SDL_Window* window);
+// The back buffer alone, no window (headless runner, tests, benchmarks); needs no SDL_Init.
+// 1 on success, 0 on failure with nothing left allocated.
+int InitHeadlessDisplay();
+// Releases the fonts of text.h, the texture, the renderer and the back buffer, in that order, and
+// forgets the window (which stays the app's). Safe when nothing was created. Returns 1.
+int ReleaseDisplay();
+// Shows the back buffer in the window: 1:1 in a window; in full screen scaled by the largest
+// factor that fits (integer when at least 1), nearest-neighbour, centred on black. `repaint` is
+// non-zero when called to show the last picture again. 1 if shown; 0 without a window.
+int PresentFrame(int repaint);
+
+// The 640 x 480 XRGB8888 back buffer, or nullptr when the display is not open.
+SDL_Surface* BackBuffer();
+// Writes the back buffer as a PNG file; 1 on success, 0 on failure (or no back buffer).
+int SaveBackBufferPng(const char* path);
+
+// The pixel value ClearToColour fills with, computed for any surface's format and filled into it:
+// the fill's result (0), or ErrorFail for an unsupported format (nothing filled).
+int32_t ClearSurfaceToColour(SDL_Surface* surface, int red, int green, int blue);

@@ -1,0 +1,12 @@
+// The SurfaceTable's platform side: direct access to the pictures for tests and benchmarks.
+#pragma once
+#include <SDL.h>
+
+#include "gfx/surfaces.h"
+
+// The entry's picture, or nullptr when absent.
+SDL_Surface* TableSurface(SurfaceId entry);
+// Puts a picture into the entry (converted to XRGB8888 when it is not already; the table owns
+// the result and the argument stays the caller's), releasing what the entry held. nullptr empties
+// the entry. 1 on success.
+int SetTableSurface(SurfaceId entry, SDL_Surface* picture);

@@ -1,0 +1,95 @@
+// The frame driver on a fake clock: the wait, the instant frame rate and its text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/frame_driver.h"
+#include "app/quit.h"
+#include "gfx/draw_trace.h"
+#include "scenes/game_state.h"
+
+namespace {
+
+double fakeNow = 0.0;
+std::vector<double> deadlines;
+
+class AppFrameDriver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Game = GameState{};
+    // The quit scene has no handler to draw, so the fps label is the only drawing.
+    Game.CurrentScene = SceneQuit;
+    fakeNow = 100.0;
+    deadlines.clear();
+    SetFrameClock({[] { return fakeNow; },
+                   [](double deadline) {
+                     // Rounding may bring the driver back for the same deadline: count it once,
+                     // and move on by the smallest step so the wait always ends.
+                     if (deadlines.empty() || deadlines.back() != deadline) {
+                       deadlines.push_back(deadline);
+                     }
+                     fakeNow = std::max(deadline, std::nextafter(fakeNow, 1e300));
+                   }});
+    ResetFrameDriver();
+    SetDrawTrace(&calls);
+  }
+  void TearDown() override {
+    SetDrawTrace(nullptr);
+    SetFrameClock({});
+    ResetFrameDriver();
+    ClearQuitRequest();
+    Game = GameState{};
+  }
+
+  // Runs one frame whose scene step takes `work` seconds; returns the fps text it drew.
+  std::string Frame(double work) {
+    calls.clear();
+    fakeNow += work;
+    RunFrame();
+    EXPECT_EQ(calls.size(), 1u);
+    const DrawCall& label = calls.back();
+    EXPECT_EQ(label.kind, DrawCall::Label);
+    EXPECT_EQ(label.dx, 560);
+    EXPECT_EQ(label.dy, 0);
+    EXPECT_EQ(label.dh, 15);
+    EXPECT_EQ(label.red + label.green + label.blue, 3 * 255);
+    return label.text;
+  }
+
+  std::vector<DrawCall> calls;
+};
+
+TEST_F(AppFrameDriver, ShowsZeroUntilTheTwentiethFrameThenTheInstantRate) {
+  for (int frame = 1; frame < 20; ++frame) {
+    ASSERT_EQ(Frame(0.010), "0.00  fps") << "frame " << frame;
+  }
+  EXPECT_EQ(Frame(0.010), "40.00 fps");
+  EXPECT_EQ(Game.FrameCount, 20u);
+  // Every frame waited to exactly 0.025 s after the previous frame's wait.
+  ASSERT_EQ(deadlines.size(), 20u);
+  EXPECT_NEAR(deadlines[19] - deadlines[18], 0.025, 1e-9);
+  // A slow 40th frame is the only one the rate looks at.
+  for (int frame = 21; frame < 40; ++frame) {
+    Frame(0.010);
+  }
+  EXPECT_EQ(Frame(0.040), "25.00 fps");
+  EXPECT_EQ(Frame(0.010), "25.00 fps");  // kept for the next 19 frames
+}
+
+TEST_F(AppFrameDriver, ALateFrameDoesNotWaitAndNothingIsCaughtUp) {
+  Frame(0.0);
+  Frame(0.0);
+  ASSERT_EQ(deadlines.size(), 2u);
+  double beforePause = fakeNow;
+  Frame(1.0);  // as after a pause: already past the mark
+  EXPECT_EQ(deadlines.size(), 2u);
+  Frame(0.0);
+  ASSERT_EQ(deadlines.size(), 3u);
+  // Measured from the late reading, not from where the frames would have been.
+  EXPECT_NEAR(deadlines[2], beforePause + 1.025, 1e-9);
+  EXPECT_EQ(Game.FrameCount, 4u);
+}
+
+}  // namespace

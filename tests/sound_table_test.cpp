@@ -1,0 +1,125 @@
+// The SoundTable over the mixer's dummy driver: failed loads leave their slot free, sounds are
+// started and stopped by slot, and requests by id reach the event hook whatever happens.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/data_folder.h"
+#include "sound/sound_device.h"
+
+namespace {
+
+// A short 8-bit mono PCM file at 11025 Hz: RIFF header, 16-byte "fmt ", 200 samples.
+void WriteWave(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  auto word = [file](uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+      std::fputc(static_cast<int>(value >> (8 * i)) & 0xFF, file);
+    }
+  };
+  std::fputs("RIFF", file);
+  word(36 + 200, 4);
+  std::fputs("WAVEfmt ", file);
+  for (uint32_t field : {16u, 1u | 1u << 16, 11025u, 11025u, 1u | 8u << 16}) {
+    word(field, 4);
+  }
+  std::fputs("data", file);
+  word(200, 4);
+  for (int i = 0; i < 200; ++i) {
+    std::fputc(128 + (i % 32) * 2, file);
+  }
+  std::fclose(file);
+}
+
+std::vector<std::pair<SoundId, bool>>& Heard() {
+  static std::vector<std::pair<SoundId, bool>> heard;
+  return heard;
+}
+void Hear(SoundId id, bool start, bool /*loop*/) {
+  Heard().push_back({id, start});
+}
+
+class SoundTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card here; ctest sets it as well
+    folder = ::testing::TempDir() + "sound_table_test";
+    std::filesystem::create_directories(folder);
+    for (int id = 0; id < SoundCount; ++id) {
+      WriteWave(folder + "/" + SoundFileName(static_cast<SoundId>(id)));
+    }
+    SetDataFolder(folder);
+    Heard().clear();
+    SetSoundEventHook(Hear);
+  }
+  void TearDown() override {
+    SetSoundEventHook(nullptr);
+    ReleaseSound();
+    SetDataFolder("");
+    std::filesystem::remove_all(folder);
+  }
+  std::string folder;
+};
+
+TEST_F(SoundTableTest, FailedLoadLeavesItsSlotToTheNextSound) {
+  std::filesystem::remove(folder + "/titlebgm.wav");
+  {
+    std::FILE* broken = std::fopen((folder + "/mode.wav").c_str(), "wb");
+    std::fputs("RIFF....WAVEnot a sound", broken);
+    std::fclose(broken);
+  }
+  ASSERT_EQ(InitSound(12), 1);
+  LoadSoundTable();
+  const int32_t expected[SoundCount] = {-1, 0, 1, -1, 2, 3, 4, 5, 6, 7, 8, 9};
+  for (int id = 0; id < SoundCount; ++id) {
+    EXPECT_EQ(SoundTable[id], expected[id]) << SoundIdName(static_cast<SoundId>(id));
+  }
+  // Two slots stay free for later loads, in order.
+  EXPECT_EQ(LoadSoundSlot((folder + "/bom.wav").c_str()), 10);
+  EXPECT_EQ(LoadSoundSlot((folder + "/bom.wav").c_str()), 11);
+  EXPECT_EQ(LoadSoundSlot((folder + "/bom.wav").c_str()), -1);  // all full
+}
+
+TEST_F(SoundTableTest, SlotsStartRestartAndStop) {
+  ASSERT_EQ(InitSound(12), 1);
+  LoadSoundTable();
+  EXPECT_EQ(StartSoundSlot(-1, 0), 0);
+  EXPECT_EQ(StartSoundSlot(12, 0), 0);
+  EXPECT_EQ(StopSoundSlot(12), 0);
+  EXPECT_EQ(StartSound(SndPlayBgm, 1), 1);
+  EXPECT_EQ(StartSound(SndPlayBgm, 1), 1);  // a restart on the same channel, never a second copy
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  EXPECT_EQ(Mix_Playing(SoundTable[SndPlayBgm]), 1);
+  EXPECT_EQ(StartSound(SndSelect, 0), 1);
+  EXPECT_EQ(Mix_Playing(-1), 2);
+  EXPECT_EQ(StopSound(SndPlayBgm), 1);
+  EXPECT_EQ(Mix_Playing(SoundTable[SndPlayBgm]), 0);
+  EXPECT_EQ(FreeSoundSlot(SoundTable[SndSelect]), 1);
+  EXPECT_EQ(FreeSoundSlot(SoundTable[SndSelect]), 0);
+  EXPECT_EQ(StartSoundSlot(SoundTable[SndSelect], 0), 0);
+}
+
+TEST_F(SoundTableTest, RequestsByIdReachTheHookEvenWithoutASound) {
+  ReleaseSound();
+  for (int32_t& slot : SoundTable) {
+    slot = -1;
+  }
+  EXPECT_EQ(StartSound(SndPinch, 1), 0);
+  EXPECT_EQ(StopSound(SndPinch), 0);
+  EXPECT_EQ(LoadSoundSlot((folder + "/bom.wav").c_str()), -1);  // no device
+  ASSERT_EQ(Heard().size(), 2u);
+  EXPECT_EQ(Heard()[0], std::make_pair(SndPinch, true));
+  EXPECT_EQ(Heard()[1], std::make_pair(SndPinch, false));
+  EXPECT_STREQ(SoundIdName(SndTitleBgm), "SndTitleBgm");
+  EXPECT_STREQ(SoundFileName(SndPinch), "pinch.wav");
+  EXPECT_EQ(InitSound(0), 0);
+}
+
+}  // namespace

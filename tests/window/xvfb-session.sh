@@ -1,0 +1,59 @@
+# Shell functions for driving the real game in a virtual X server; sourced by window-test.sh and
+# scripts/bench.sh. They set xvfb_pid, game_pid and DISPLAY; call session_cleanup on exit.
+title="Astorine Ver3.00"
+xvfb_pid="" game_pid=""
+
+session_cleanup() {
+  # The message box runs in a forked child of the game: end the game's whole process group.
+  if [ -n "$game_pid" ]; then kill -KILL -- "-$game_pid" 2> /dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
+  game_pid="" xvfb_pid=""
+}
+
+# Polls (every 0.1 s, at most $1 seconds) until the command succeeds.
+wait_for() {
+  local tries=$(($1 * 10))
+  shift
+  while ! "$@"; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+# The ids of the top-level windows named like the game, one per line.
+game_windows() {
+  xwininfo -root -tree | awk -v name="\"$title\":" '$2 " " $3 == name {print $1}'
+}
+window_count_is() { [ "$(game_windows | wc -l)" -eq "$1" ]; }
+
+# start_xvfb FOLDER: a server on a free display number, noted in FOLDER/display.
+start_xvfb() {
+  rm -f "$1/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$1/display" 2> /dev/null &
+  xvfb_pid=$!
+  display_known() { [ -s "$1/display" ]; }
+  wait_for 10 display_known "$1" || return 1
+  export DISPLAY=":$(cat "$1/display")"
+}
+
+# start_game GAME RUN_DIR LOG [ARGS...]: the program in RUN_DIR, in its own process group so
+# that it can be ended together with its message box.
+start_game() {
+  local game=$1 run_dir=$2 log=$3
+  shift 3
+  (cd "$run_dir" && exec setsid "$game" "$@") > "$log" 2>&1 &
+  game_pid=$!
+}
+
+# answer_question KEY: waits for the full-screen question, sends it KEY (it has no keyboard
+# focus under Xvfb) and waits for the game window that replaces it; prints that window's id.
+answer_question() {
+  wait_for 10 window_count_is 1 || return 1
+  local question
+  question=$(game_windows)
+  xdotool key --window "$question" "$1" 2> /dev/null
+  window_replaced() { window_count_is 1 && [ "$(game_windows)" != "$question" ]; }
+  wait_for 10 window_replaced || return 1
+  game_windows
+}

@@ -1,0 +1,25 @@
+# Runs the data generator twice into fresh folders and fails unless both wrote every expected
+# file, byte for byte the same, and nothing else.
+file(REMOVE_RECURSE ${WORK_DIR})
+foreach(run first second)
+  execute_process(COMMAND ${GENERATOR} ${WORK_DIR}/${run} RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${GENERATOR} failed (${result})")
+  endif()
+endforeach()
+file(GLOB written RELATIVE ${WORK_DIR}/first ${WORK_DIR}/first/*)
+list(SORT written)
+set(expected ${FILES})
+list(SORT expected)
+if(NOT written STREQUAL expected)
+  message(FATAL_ERROR "wrote: ${written}\nexpected: ${expected}")
+endif()
+foreach(name IN LISTS FILES)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/first/${name}
+                          ${WORK_DIR}/second/${name}
+                  RESULT_VARIABLE different)
+  if(different)
+    message(FATAL_ERROR "${name} differs between two runs")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${WORK_DIR})

@@ -1,0 +1,82 @@
+// Parsing the headless runner's options.
+#include "options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+const char* const RunnerUsage =
+    "usage: astorine-headless [--seed N] [--frames N] [--keys FILE] [--state-in FILE]\n"
+    "                         [--state-out FILE|-] [--png N:FILE]... [--events FILE|-]\n"
+    "                         [--data DIR] [--bench]\n";
+
+namespace {
+
+bool ParseNumber(const char* text, unsigned long long limit, unsigned long long& value) {
+  if (text == nullptr || *text < '0' || *text > '9') {
+    return false;
+  }
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoull(text, &end, 10);
+  return errno == 0 && *end == '\0' && value <= limit;
+}
+
+}  // namespace
+
+bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    if (option == "--bench") {
+      options.bench = true;
+      continue;
+    }
+    static const std::set<std::string> valueOptions = {
+        "--seed", "--frames", "--png", "--keys", "--state-in", "--state-out", "--events", "--data"};
+    if (valueOptions.count(option) == 0) {
+      error = "unknown option " + option;
+      return false;
+    }
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (value == nullptr) {
+      error = option + " needs a value";
+      return false;
+    }
+    ++i;
+    unsigned long long number = 0;
+    if (option == "--seed") {
+      if (!ParseNumber(value, 0xFFFFFFFFull, number)) {
+        error = "--seed takes a number from 0 to 4294967295";
+        return false;
+      }
+      options.seed = static_cast<uint32_t>(number);
+    } else if (option == "--frames") {
+      if (!ParseNumber(value, 1000000000ull, number)) {
+        error = "--frames takes a number from 0 to 1000000000";
+        return false;
+      }
+      options.frames = static_cast<long>(number);
+      options.framesGiven = true;
+    } else if (option == "--png") {
+      const char* colon = std::strchr(value, ':');
+      std::string frame = colon != nullptr ? std::string(value, colon) : "";
+      if (!ParseNumber(frame.c_str(), 1000000000ull, number) || colon[1] == '\0') {
+        error = "--png takes FRAME:FILE, as in 99:title.png";
+        return false;
+      }
+      options.pictures.push_back({static_cast<long>(number), colon + 1});
+    } else if (option == "--keys") {
+      options.keys = value;
+    } else if (option == "--state-in") {
+      options.stateIn = value;
+    } else if (option == "--state-out") {
+      options.stateOut = value;
+    } else if (option == "--events") {
+      options.events = value;
+    } else {  // --data
+      options.data = value;
+    }
+  }
+  return true;
+}
