@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 // The scheduler wakes a sleeper within a millisecond on this kind of machine; the spin covers
 // the rest, so the wait still ends within microseconds of the deadline.
@@ -21,9 +24,10 @@ double NowSeconds() {
 }
 
 void SleepThenSpinUntil(double deadline) {
+  // A sleep finer than SDL_Delay's whole milliseconds, so the spin stays near the margin.
   double sleep = deadline - SpinMargin - NowSeconds();
-  if (sleep >= 0.001) {
-    SDL_Delay(static_cast<Uint32>(sleep * 1000.0));
+  if (sleep > 0.0) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(sleep));
   }
   SpinUntil(deadline);
 }

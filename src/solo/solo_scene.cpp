@@ -1,6 +1,7 @@
 // One frame of solo play: the lock, a new pair, thresholds, control, the picture, the hazards and
 // the keys read once per frame (turns, Escape, and the debug keys of a test start).
 #include "solo/solo_scene.h"
+
 #include "app/keyboard.h"
 #include "app/quit.h"
 #include "scenes/game_state.h"
@@ -21,6 +22,8 @@ void Latched(Action action) {
   }
 }
 
+// Home in a test start: an empty well, seen from the start. The pair keeps its codes and is written
+// back into the well by its next move.
 void ClearWellForTest() {
   for (int row = 0; row <= 11; ++row) {
     for (int column = 1; column <= 6; ++column) {

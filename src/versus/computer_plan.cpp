@@ -38,11 +38,11 @@ constexpr PatternSet FallingPatterns{
 constexpr PatternSet RisingPatterns{
     {{{{1, -1}, {2, -2}}}, {{{-1, 1}, {-2, 2}}}, {{{-1, 1}, {1, -1}}}}};
 
-// Twelve rules per direction: A resting on the cell below, B likewise, then both again resting
-// one row lower, each over the direction's three patterns. The half that needs X lands on it.
 constexpr int RuleCount = 45;
 using RuleTable = std::array<PlanRule, RuleCount>;
 
+// Twelve rules per direction: A resting on the cell below, B likewise, then both again resting
+// one row lower, each over the direction's three patterns. The half that needs X lands on it.
 constexpr void AddLineRules(RuleTable& rules, int& next, const PatternSet& patterns) {
   for (int support : {1, 2}) {
     for (bool wantsB : {false, true}) {
@@ -60,8 +60,9 @@ constexpr void AddLineRules(RuleTable& rules, int& next, const PatternSet& patte
   }
 }
 
-// A flat pair of two equal codes completing a line with one planet of that code.
-constexpr PlanRule FlatPairRule(Offset planet, Offset empty, Offset below1, Offset below2,
+// A flat pair of two equal codes completing a line with one planet of that code; the two
+// occupied cells are what the halves come to rest on.
+constexpr PlanRule FlatPairRule(Offset planet, Offset empty, Offset rest1, Offset rest2,
                                 int32_t outcome) {
   PlanRule rule;
   rule.sameCodes = true;
@@ -69,7 +70,7 @@ constexpr PlanRule FlatPairRule(Offset planet, Offset empty, Offset below1, Offs
   rule.planetCount = 1;
   rule.empty = empty;
   rule.needsEmpty = true;
-  rule.occupied = Pattern{below1, below2};
+  rule.occupied = Pattern{rest1, rest2};
   rule.occupiedCount = 2;
   rule.outcome = outcome;
   return rule;

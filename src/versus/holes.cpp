@@ -23,6 +23,7 @@ bool CoreCovers(int32_t holeX, int32_t holeY, int32_t widthFactor, int32_t heigh
                       HoleUnit * heightFactor - 32, x, y, 2, 2);
 }
 
+// By the pair record in every state, so a locked pair's cells stay safe until the next pair comes.
 bool IsPairCell(int side, int row, int column) {
   const FallingPairRecord& pair = Side(side).FallingPair;
   return (column == pair.col1 || column == pair.col2) && (row == pair.row1 || row == pair.row2);

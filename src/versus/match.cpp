@@ -1,5 +1,5 @@
-// The versus match scene: both sides' state steps, the shared next pair with its special pieces,
-// the result labels and the end of the match.
+// The versus match scene: both sides' state steps in their order, the shared next pair with its
+// special pieces, the rising difficulty, the picture, the result labels and the end of the match.
 #include "versus/match.h"
 
 #include "app/random.h"
@@ -62,7 +62,7 @@ StepResult SideStateStep(int side) {
       break;
     case SideLost:
       return CountMatchEnd(side);
-    default:
+    default:  // SideWon: frozen until the match ends
       break;
   }
   return StepResult::Continue;
@@ -79,6 +79,7 @@ void VersusProgression() {
     Game.side1.colourCount += 1;
     t.versusColourThreshold += 5000;
   }
+  // One comparison for both sides, against the threshold as it was before either was lowered.
   if (Game.score > t.versusSpeedThreshold) {
     for (VersusSide* s : {&Game.side1, &Game.side2}) {
       if (s->fallInterval >= 1) {

@@ -1,6 +1,5 @@
-// waku_tate.bmp and waku_yoko.bmp: the frame around the well, drawn stretched 4x. Everything
-// outside the frame itself is transparent, so beside a versus well the preview box shows and
-// beside the solo well the panel and the universe do.
+// waku_tate.bmp and waku_yoko.bmp: the frame around the well, drawn stretched 4x; all outside the
+// frame itself is transparent (beside a versus well the preview box shows through).
 #include "metal.h"
 #include "pictures.h"
 

@@ -1,6 +1,5 @@
-// back.bmp: the side panel right of the solo well (drawn at screen x 320). It is transparent over
-// the next-pair preview and the gauge square drawn before it, frames the shuttle emblem and the
-// score, and holds the versus preview box at (31, 372, 35, 77).
+// back.bmp: the side panel right of the solo well, see-through over the preview and gauges drawn
+// before it, framing the shuttle emblem and the score; it also holds the versus preview box.
 #include "canvas.h"
 #include "metal.h"
 #include "pictures.h"
@@ -91,6 +90,8 @@ void PaintPreviewBox(Image& image) {
 
 }  // namespace
 
+// Drawn at screen x 320: transparent over the preview (32, 384, 32, 64) and the gauge square
+// (128, 62, 128, 130); the versus preview box is the piece (31, 372, 35, 77).
 Picture MakePanel() {
   Image image(kWidth, kHeight);
   PaintBody(image);

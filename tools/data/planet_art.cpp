@@ -61,8 +61,7 @@ Rgba Sphere(double x, double y, double cx, double cy, double radius, const Rgba&
   return lit;
 }
 
-// True inside the spot of angular radius `size` around the direction `centre`; `at` is the
-// angle from the centre in units of `size`.
+// The angle between a point of the sphere and the direction of a marking's centre.
 double AngleFrom(const Vec3& n, const Vec3& centre) {
   return std::acos(std::clamp(Dot(n, Normalised(centre)), -1.0, 1.0));
 }

@@ -1,4 +1,7 @@
 // planet.bmp (the cells of the wells) and icon.bmp (the window's icon).
+#include <algorithm>
+#include <cmath>
+
 #include "pictures.h"
 #include "planet_art.h"
 
@@ -25,12 +28,20 @@ Picture MakePlanetSheet() {
   return {"planet.bmp", image};
 }
 
-// 32 x 32, 24-bit, keyed like the game's pictures: the loader keys its top-left colour.
+// 32 x 32, 24-bit and opaque (a ringed planet on a square of night sky), so it looks right
+// whether or not the loader keys it.
 Picture MakeIcon() {
   Canvas canvas(32, 32);
+  canvas.Shade(0, 0, 32, 32, 1, [](double x, double y) {
+    const double d = std::hypot(x - 16, y - 16) / 22.6;
+    return Mix(Colour(Rgb(40, 36, 96)), Colour(Rgb(8, 8, 26)), std::min(d, 1.0));
+  });
   DrawCell(canvas, 0, 0, 32, [](double x, double y) { return PlanetShader(3, x, y); });
   Image image(32, 32);
   Stamp(canvas, image, 0, 0);
+  for (const auto& [x, y] : {std::pair{4, 5}, {27, 3}, {25, 27}, {6, 26}}) {
+    image.Paint(x, y, Rgb(230, 235, 255));
+  }
   return {"icon.bmp", image};
 }
 

@@ -1,7 +1,5 @@
-// spaceshuttle.bmp: the shuttle on its pad, seen with the well's floor below it (0, 0, 42, 64),
-// above it (42, 0, 42, 64), to its left (84, 0, 56, 42) and to its right (140, 0, 56, 42); row
-// y 64 holds the same four mirrored. Pixel (100, 50), never drawn as a picture, is the gauge
-// bar's colour.
+// spaceshuttle.bmp: the shuttle on its pad (the well's floor) turned four ways, the same four
+// mirrored below them, and the gauge bar's colour.
 #include <cmath>
 
 #include "canvas.h"
@@ -152,6 +150,9 @@ void DrawTurned(Canvas& canvas, char floorSide, int x, int y) {
 
 }  // namespace
 
+// The pad below (0, 0, 42, 64), above (42, 0, 42, 64), to the left (84, 0, 56, 42) and to the
+// right (140, 0, 56, 42); row y 64 the same four mirrored. Pixel (100, 50), never drawn as a
+// picture, is the gauge bar's colour.
 Picture MakeShuttle() {
   Canvas canvas(196, 128);
   DrawTurned(canvas, 'b', 0, 0);

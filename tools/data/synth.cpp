@@ -152,6 +152,22 @@ void FadeEnds(Signal& signal, size_t fadeIn, size_t fadeOut) {
   }
 }
 
+void StartAtZeroCrossing(Signal& loop, size_t lead) {
+  const size_t n = loop.size();
+  size_t best = 0;
+  float bestLevel = std::max(std::fabs(loop[0]), std::fabs(loop[n - 1]));
+  for (size_t back = 1; back < std::min(lead, n); ++back) {
+    const size_t first = n - back;
+    const float level = std::max(std::fabs(loop[first]), std::fabs(loop[first - 1]));
+    if (level < bestLevel) {
+      best = first;
+      bestLevel = level;
+    }
+  }
+  std::rotate(loop.begin(), loop.begin() + std::ptrdiff_t(best), loop.end());
+  FadeEnds(loop, 8, 8);
+}
+
 std::vector<int16_t> ToPcm(const Signal& signal, double peak) {
   float loudest = 1e-9f;
   for (float v : signal) {

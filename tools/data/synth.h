@@ -66,6 +66,10 @@ void MixInto(Signal& out, size_t start, const Signal& in, double gain, bool loop
 void Echo(Signal& signal, double delay, double feedback, double level, bool loop);
 // Raised-cosine fades at both ends, reaching exactly zero at the first and last sample.
 void FadeEnds(Signal& signal, size_t fadeIn, size_t fadeOut);
+// Turns a loop around so that it starts at its quietest zero crossing within `lead` samples
+// before its first sample, then eases the few samples on either side of the crossing to exactly
+// zero: the loop stays seamless.
+void StartAtZeroCrossing(Signal& loop, size_t lead);
 // Scales to the given peak (0..1 of full scale) and rounds to 16 bits.
 std::vector<int16_t> ToPcm(const Signal& signal, double peak);
 

@@ -1,6 +1,5 @@
-// The three looping tunes: the title (slow and spacey), play (bouncy) and pinch (tense and
-// faster). Each is a whole number of bars whose tails wrap around to the start, so the loop has
-// no seam.
+// The looping tunes: title (slow, spacey), play (bouncy), pinch (tense, faster). Each is a whole
+// number of bars whose tails wrap around to the start, so the loop has no seam.
 #include <string>
 #include <vector>
 
@@ -30,8 +29,16 @@ Signal Arrange(double bpm, int bars, const std::vector<Part>& parts) {
     }
     MixInto(out, 0, track, 1.0, true);
   }
-  // A few milliseconds at each end: the loop point passes through zero without a click.
-  FadeEnds(out, Samples(0.003), Samples(0.003));
+  // Centred on zero and started a few milliseconds early, where the wave crosses zero, the loop
+  // joins without a click.
+  double sum = 0;
+  for (float sample : out) {
+    sum += sample;
+  }
+  for (float& sample : out) {
+    sample -= float(sum / double(out.size()));
+  }
+  StartAtZeroCrossing(out, Samples(0.025));
   return out;
 }
 
