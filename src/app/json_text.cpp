@@ -29,7 +29,7 @@ std::string OneLine(const Json& value, size_t indent) {
     line += it->dump();
   }
   line += value.is_array() ? "]" : "}";
-  return indent + line.size() <= LineLimit || value.is_array() ? line : "";
+  return (value.is_array() || indent + line.size() <= LineLimit) ? line : "";
 }
 
 void Append(std::string& out, const Json& value, size_t indent) {
