@@ -10,13 +10,12 @@ session_cleanup() {
   game_pid="" xvfb_pid=""
 }
 
-# Polls (every 0.1 s, at most $1 seconds) until the command succeeds.
+# Polls (every 0.1 s, for about $1 seconds) until the command succeeds.
 wait_for() {
-  local tries=$(($1 * 10))
+  local end=$((SECONDS + $1))
   shift
   while ! "$@"; do
-    tries=$((tries - 1))
-    [ $tries -gt 0 ] || return 1
+    [ $SECONDS -lt $end ] || return 1
     sleep 0.1
   done
 }
