@@ -16,3 +16,7 @@ bool PairLanded(int side);
 void WritePairAfterDrop(int side);
 // The cell writes after a free sideways step of +1 or -1 columns.
 void WritePairAfterStep(int side, int step);
+// The Home key of a test start: side 1's well emptied (rows 0..11), the view upright and
+// unmirrored, the pair back at the top with its codes kept; its next move writes it into the well
+// again.
+void RestartWellForTest();

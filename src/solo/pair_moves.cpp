@@ -106,3 +106,19 @@ void WritePairAfterStep(int side, int step) {
     SetCell(side, pair.row2, pair.col2 - step, CellEmpty);
   }
 }
+
+void RestartWellForTest() {
+  for (int row = 0; row <= 11; ++row) {
+    for (int column = 1; column <= 6; ++column) {
+      SetCell(1, row, column, CellEmpty);
+    }
+  }
+  FallingPairRecord& pair = Game.side1.FallingPair;
+  pair.row1 = 1;
+  pair.col1 = 3;
+  pair.row2 = 0;
+  pair.col2 = 3;
+  pair.orientation = 't';
+  Game.mirrored = 0;
+  Game.viewDirection = 'b';
+}

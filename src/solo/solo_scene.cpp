@@ -9,7 +9,6 @@
 #include "solo/drawing.h"
 #include "solo/hazards.h"
 #include "solo/pair.h"
-#include "solo/well.h"
 
 namespace {
 
@@ -20,24 +19,6 @@ void Latched(Action action) {
     action();
     Game.rotateLatch = 1;
   }
-}
-
-// Home in a test start: an empty well, seen from the start. The pair keeps its codes and is written
-// back into the well by its next move.
-void ClearWellForTest() {
-  for (int row = 0; row <= 11; ++row) {
-    for (int column = 1; column <= 6; ++column) {
-      SetCell(1, row, column, CellEmpty);
-    }
-  }
-  FallingPairRecord& pair = Game.side1.FallingPair;
-  pair.row1 = 1;
-  pair.col1 = 3;
-  pair.row2 = 0;
-  pair.col2 = 3;
-  pair.orientation = 't';
-  Game.mirrored = 0;
-  Game.viewDirection = 'b';
 }
 
 // The keys of a test start. Sets `acted` when one of them was held.
@@ -71,7 +52,7 @@ int32_t DebugKeys(bool& acted) {
       }
     });
   } else if (KeyDown(KeyHome)) {
-    ClearWellForTest();
+    RestartWellForTest();
   } else if (KeyDown(KeyPageUp)) {
     Game.score += 100;
   } else {

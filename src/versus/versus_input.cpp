@@ -43,23 +43,6 @@ bool LatchedDebugAction() {
   return true;
 }
 
-// Home: side 1's well emptied and its pair put back at the top, codes kept but not written.
-void ClearSideOneWell() {
-  for (int row = 0; row <= 11; ++row) {
-    for (int column = 1; column <= 6; ++column) {
-      Game.side1.Board[row * WellColumns + column] = CellEmpty;
-    }
-  }
-  Game.viewDirection = 'b';
-  Game.mirrored = 0;
-  FallingPairRecord& pair = Game.side1.FallingPair;
-  pair.row1 = 1;
-  pair.col1 = 3;
-  pair.row2 = 0;
-  pair.col2 = 3;
-  pair.orientation = 't';
-}
-
 }  // namespace
 
 int32_t VersusDebugKeys() {
@@ -92,7 +75,7 @@ int32_t VersusDebugKeys() {
       }
     }
   } else if (KeyDown(KeyHome)) {
-    ClearSideOneWell();
+    RestartWellForTest();
   } else if (KeyDown(KeyPageUp)) {
     Game.score += 100;
   } else {
