@@ -20,7 +20,9 @@ inline std::set<int>& HeldKeys() {
   static std::set<int> held;
   return held;
 }
-inline int ScriptedKeyDown(int key) { return HeldKeys().count(key) ? 1 : 0; }
+inline int ScriptedKeyDown(int key) {
+  return HeldKeys().count(key) ? 1 : 0;
+}
 
 struct SoundEvent {
   SoundId id;

@@ -10,3 +10,6 @@ SDL_Surface* TableSurface(SurfaceId entry);
 // the result and the argument stays the caller's), releasing what the entry held. nullptr empties
 // the entry. 1 on success.
 int SetTableSurface(SurfaceId entry, SDL_Surface* picture);
+// LoadBitmapSurface over any source (a file, or bytes in memory for the fuzz tests): reads the BMP,
+// converts it into the entry and closes `source` in every case. `name` is for the stderr line.
+int LoadBitmapSurfaceFrom(SurfaceId entry, SDL_RWops* source, const char* name);

@@ -54,16 +54,26 @@ int LoadBitmapSurface(SurfaceId entry, const char* fileName) {
     std::fprintf(stderr, "astorine: picture %s not loaded (cannot open it)\n", path.c_str());
     return 0;
   }
-  SDL_Surface* loaded = SDL_LoadBMP_RW(file, 1);
+  return LoadBitmapSurfaceFrom(entry, file, path.c_str());
+}
+
+int LoadBitmapSurfaceFrom(SurfaceId entry, SDL_RWops* source, const char* name) {
+  if (!ValidEntry(entry)) {
+    if (source != nullptr) {
+      SDL_RWclose(source);
+    }
+    return 0;
+  }
+  SDL_Surface* loaded = SDL_LoadBMP_RW(source, 1);  // refuses a null source
   if (loaded == nullptr) {
     ReleaseEntry(entry);
-    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", path.c_str(), SDL_GetError());
+    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, SDL_GetError());
     return 0;
   }
   int result = SetTableSurface(entry, loaded);
   SDL_FreeSurface(loaded);
   if (result == 0) {
-    std::fprintf(stderr, "astorine: picture %s not converted (%s)\n", path.c_str(), SDL_GetError());
+    std::fprintf(stderr, "astorine: picture %s not converted (%s)\n", name, SDL_GetError());
   }
   return result;
 }

@@ -16,8 +16,8 @@ struct GameState {
   uint8_t debugMode = 0;
   uint8_t pinchActive = 0;
   NextPairRecord NextPair;
-  VersusSide side1;  // the solo well; the right-hand well of a match
-  VersusSide side2;  // the left-hand well of a match
+  VersusSide side1;             // the solo well; the right-hand well of a match
+  VersusSide side2;             // the left-hand well of a match
   int32_t viewDirection = 'b';  // solo: side of the screen the floor is on; versus: drift
   uint8_t mirrored = 0;
   int32_t moveGauge = 0;
@@ -48,5 +48,9 @@ struct GameState {
 extern GameState Game;
 
 // Side 1 or side 2 of the game; any other number is side 1.
-inline VersusSide& Side(int side) { return side == 2 ? Game.side2 : Game.side1; }
-inline int OtherSide(int side) { return side == 2 ? 1 : 2; }
+inline VersusSide& Side(int side) {
+  return side == 2 ? Game.side2 : Game.side1;
+}
+inline int OtherSide(int side) {
+  return side == 2 ? 1 : 2;
+}

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-constexpr int WellRows = 13;     // row 0 hidden entry row, 1..11 visible, 12 floor
-constexpr int WellColumns = 8;   // 0 and 7 walls, 1..6 visible
+constexpr int WellRows = 13;    // row 0 hidden entry row, 1..11 visible, 12 floor
+constexpr int WellColumns = 8;  // 0 and 7 walls, 1..6 visible
 constexpr int WellCells = WellRows * WellColumns;
 
 enum CellCode : int32_t {
@@ -84,7 +84,7 @@ struct VersusSide {
   uint8_t linesFound = 0;
   WellGrid RemovalMarks{};
   std::array<ExplosionRecord, ExplosionCapacity> ExplosionTable{};
-  uint8_t rotateLatch = 0;  // the versus scene's turn latch for this side
+  uint8_t rotateLatch = 0;                // the versus scene's turn latch for this side
   std::array<int32_t, 2> driftCounter{};  // [0] drifts toward higher columns, [1] toward lower
   CapturedList CapturedPlanets;           // planets the black hole took from this well
   int32_t blackHoleTick = 0;              // animation of this well's black-hole pieces
