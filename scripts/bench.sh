@@ -1,47 +1,251 @@
 #!/usr/bin/env bash
-# Runs every benchmark and prints its figures: the benchmark programs of tools/bench, headless
-# frames per second on the title, and, in a virtual X server, the windowed game's start-up time,
-# its CPU time per wall second and its peak memory. Takes about a minute; figures vary with the
-# machine's load, so run it on a quiet machine.
+# Runs every benchmark RUNS times (default 3) and prints each run, then one table of medians: the
+# blit frame, headless frames per second (title, solo, versus; with and without drawing), and the
+# windowed game in a virtual X server (CPU at 40 fps, frame intervals, start-up, peak memory) with
+# the sleep-then-spin wait beside the pure busy wait (ASTORINE_BUSY_WAIT=1), in the same run.
+# Takes about four minutes. The load average is printed with every section: on a shared machine
+# compare figures only with their load beside them. docs/performance.md explains every figure.
+#   scripts/bench.sh            BUILD=folder (default build)   RUNS=n (default 3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD:-build}
+runs=${RUNS:-3}
 scripts/build.sh "$build" > /dev/null
 export SDL_AUDIODRIVER=dummy
 cd "$build"
 work=$PWD/bench-output
 mkdir -p "$work"
+headless=tools/headless/astorine-headless
 
-echo "== benchmark programs"
-for bench in tools/bench/astorine-*-bench; do
-  [ "$(basename "$bench")" = astorine-startup-bench ] && continue
-  "$bench" 2> /dev/null
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+section() { echo; echo "== $1 (load average $(load))"; }
+# The number after the words $1 in each line read.
+grab() { grep -o "$1 [0-9.]*" | awk '{print $NF}'; }
+# The median of the numbers read, one a line, then all of them in brackets.
+median() {
+  sort -g | awk '{v[NR] = $1; all = all (NR > 1 ? " " : "") $1}
+    END {if (NR == 0) {print "-"; exit}
+         m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m " (" all ")"}'
+}
+declare -A figure
+# note NAME FILE WORDS: the median over the runs of the number after WORDS in FILE.
+note() { figure[$1]=$(grab "$3" < "$2" | median); }
+# The frames-per-second figures of lines starting with $1 (the first per line).
+rates() { grep "^$1" | grep -o '[0-9]* frames/s' | awk '{print $1}'; }
+# cpu_rate FRAMES COMMAND...: runs the command, then prints FRAMES over the CPU time of its whole
+# process: a floor for frames per CPU second that the machine's load barely moves.
+cpu_rate() {
+  local frames=$1
+  shift
+  /usr/bin/time -f "%U %S" -o "$work/cpu.txt" "$@"
+  awk -v f="$frames" '{printf "whole process: %.0f frames per CPU second\n", f / ($1 + $2)}' \
+    "$work/cpu.txt"
+}
+# CPU ticks (user + system) of a process so far.
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+echo "Astorine benchmarks, $runs runs each, $(nproc) cores, $(date -u '+%Y-%m-%d %H:%M UTC')"
+
+section "blit frame: 148 blits of a typical play frame on synthetic pictures"
+for run in $(seq "$runs"); do tools/bench/astorine-blit-bench 4000; done | tee "$work/blit.txt"
+note blit "$work/blit.txt" "blit frame:"
+
+section "frame wait: 400 headless frames of the title at 25 ms, both waits in one process"
+for run in $(seq "$runs"); do tools/bench/astorine-frame-wait-bench | grep ':.*interval'; done |
+  tee "$work/wait.txt"
+for wait in sleep-then-spin busy; do
+  grep "^$wait:" "$work/wait.txt" > "$work/wait-$wait.txt"
+  note "hw-mean-$wait" "$work/wait-$wait.txt" "interval mean"
+  note "hw-p99-$wait" "$work/wait-$wait.txt" "p99"
+  note "hw-cpu-$wait" "$work/wait-$wait.txt" "wait"
 done
 
-echo "== headless runner, the title from start-up"
-tools/headless/astorine-headless --bench --frames 4000 2> /dev/null
-/usr/bin/time -f "peak resident memory %M KiB (headless, 400 frames)" \
-  tools/headless/astorine-headless --frames 400 2>&1 > /dev/null | grep peak
+# The same at real-time priority (root only), where no other process delays the wake-up: what
+# the wait itself achieves, apart from the machine's load.
+if chrt -f 10 true 2> /dev/null; then
+  section "frame wait again at real-time priority (chrt -f 10)"
+  for run in $(seq "$runs"); do chrt -f 10 tools/bench/astorine-frame-wait-bench | grep ':.*interval'; done |
+    tee "$work/wait-rt.txt"
+  for wait in sleep-then-spin busy; do
+    grep "^$wait:" "$work/wait-rt.txt" > "$work/wait-rt-$wait.txt"
+    note "rt-mean-$wait" "$work/wait-rt-$wait.txt" "interval mean"
+    note "rt-p99-$wait" "$work/wait-rt-$wait.txt" "p99"
+    note "rt-cpu-$wait" "$work/wait-rt-$wait.txt" "wait"
+  done
+fi
 
-echo "== windowed game under Xvfb"
+section "solo frames: a crowded well, 30 explosions, black hole and sun (wall and CPU time)"
+for run in $(seq "$runs"); do tools/bench/astorine-solo-bench "" 4000; done | tee "$work/solo.txt"
+figure[solo-play]=$(grep '^solo play' "$work/solo.txt" | awk '{print $10}' | median)
+figure[solo-chain]=$(grep '^solo chain' "$work/solo.txt" | awk '{print $11}' | median)
+
+section "versus frames: matches against the computer, 20000 frames"
+for run in $(seq "$runs"); do cpu_rate 20000 tools/bench/astorine-versus-bench 20000; done |
+  tee "$work/versus.txt"
+note versus-cpu "$work/versus.txt" "process:"
+figure[versus-draw]=$(rates "with drawing" < "$work/versus.txt" | median)
+figure[versus-nodraw]=$(rates "without drawing" < "$work/versus.txt" | median)
+
+section "headless runner --bench: the same frames with drawing, then without"
+# Solo from its first frame (Return on the title's first live frame) and versus from the match's
+# first frame (computer mode), player 1 stepping and turning by a fixed pattern that keeps the
+# solo game alive for 8000 frames and the match for 5000.
+echo "61 Return" > "$work/solo-menu.keys"
+printf '61 Right\n63 Right\n65 Return\n' > "$work/versus-menu.keys"
+awk 'BEGIN {
+  for (f = 0; f < 8000; f += 60) {
+    r = (f / 60 * 4) % 7
+    if (r < 3) printf "%d-%d Left\n", f, f + 4 * r; else if (r < 6) printf "%d-%d Right\n", f, f + 4 * (r - 3)
+    if ((f / 60) % 3 == 1) printf "%d K\n", f + 30
+  }}' > "$work/play.keys"
+"$headless" --seed 15 --frames 263 --keys "$work/solo-menu.keys" --state-out "$work/solo-start.json"
+"$headless" --seed 3 --frames 217 --keys "$work/versus-menu.keys" \
+  --state-out "$work/versus-start.json"
+declare -A workload=(
+  [title]="--frames 4000"
+  [solo]="--seed 15 --frames 8000 --state-in $work/solo-start.json --keys $work/play.keys"
+  [versus]="--seed 3 --frames 5000 --state-in $work/versus-start.json --keys $work/play.keys")
+for scene in title solo versus; do
+  echo "$scene: astorine-headless --bench ${workload[$scene]}"
+  frames=$(echo "${workload[$scene]}" | grep -o -- '--frames [0-9]*' | awk '{print $2}')
+  for run in $(seq "$runs"); do
+    # shellcheck disable=SC2086
+    cpu_rate "$frames" "$headless" --bench ${workload[$scene]} | grep 'frames/s\|CPU second'
+  done | tee "$work/headless-$scene.txt"
+  note "headless-$scene-cpu" "$work/headless-$scene.txt" "process:"
+  figure[headless-$scene-draw]=$(rates "with drawing" < "$work/headless-$scene.txt" | median)
+  figure[headless-$scene-nodraw]=$(rates "without drawing" < "$work/headless-$scene.txt" | median)
+done
+# shellcheck disable=SC2086
+/usr/bin/time -f "%M" -o "$work/headless-memory.txt" "$headless" ${workload[solo]} > /dev/null
+figure[headless-memory]="$(cat "$work/headless-memory.txt") (solo, 8000 frames)"
+
+section "windowed game in Xvfb: the game's shell and event loop, 400 frames of the title"
 . "$root/tests/window/xvfb-session.sh"
 trap session_cleanup EXIT
 start_xvfb "$work"
-for run in 1 2 3; do
-  tools/bench/astorine-startup-bench "$(date +%s%N)" 2> /dev/null | sed "s/^/run $run: /"
+rm -f "$work"/window-*.txt
+for run in $(seq "$runs"); do
+  for wait in sleep-then-spin busy; do
+    busy=0
+    [ $wait = busy ] && busy=1
+    xvfb_before=$(ticks "$xvfb_pid") began=$(date +%s%N)
+    ASTORINE_BUSY_WAIT=$busy tools/bench/astorine-window-bench 400 "$(date +%s%N)" \
+      > "$work/window-run.txt"
+    awk -v t=$(($(ticks "$xvfb_pid") - xvfb_before)) -v hz="$(getconf CLK_TCK)" \
+      -v ns=$(($(date +%s%N) - began)) 'BEGIN {printf "xvfb cpu per wall s %.4f\n", t / hz / (ns * 1e-9)}' \
+      >> "$work/window-run.txt"
+    sed "s/^/run $run, $wait: /" "$work/window-run.txt" | tee -a "$work/window-$wait.txt"
+  done
 done
-start_game "$PWD/astorine" "$PWD" "$work/game.log"
-answer_question Escape > /dev/null
-sleep 2
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
-ticks_before=$(cpu_ticks)
-seconds=10
-sleep $seconds
-ticks_after=$(cpu_ticks)
-awk -v ticks=$((ticks_after - ticks_before)) -v hz="$(getconf CLK_TCK)" -v s=$seconds \
-  'BEGIN {printf "windowed title: CPU %.3f s per wall s (all threads, %d s)\n", ticks / hz / s, s}'
-awk '/VmHWM/ {print "windowed title: peak resident memory " $2 " KiB"}' "/proc/$game_pid/status"
-xdotool key F12
-wait "$game_pid" || true
-game_pid=""
+for wait in sleep-then-spin busy; do
+  note "w-startup-$wait" "$work/window-$wait.txt" "main to first present"
+  note "w-launch-$wait" "$work/window-$wait.txt" "launch to first present"
+  note "w-startcpu-$wait" "$work/window-$wait.txt" "CPU time to first present"
+  note "w-mean-$wait" "$work/window-$wait.txt" "interval: mean"
+  note "w-p99-$wait" "$work/window-$wait.txt" "p99"
+  note "w-max-$wait" "$work/window-$wait.txt" "max"
+  note "w-wait-$wait" "$work/window-$wait.txt" "wait"
+  note "w-thread-$wait" "$work/window-$wait.txt" "game thread"
+  note "w-process-$wait" "$work/window-$wait.txt" "process"
+  note "w-xvfb-$wait" "$work/window-$wait.txt" "xvfb cpu per wall s"
+  note "w-memory-$wait" "$work/window-$wait.txt" "peak resident memory:"
+done
+
+if chrt -f 10 true 2> /dev/null; then
+  section "windowed game again at real-time priority (chrt -f 10), one run of each wait"
+  for wait in sleep-then-spin busy; do
+    busy=0
+    [ $wait = busy ] && busy=1
+    ASTORINE_BUSY_WAIT=$busy chrt -f 10 tools/bench/astorine-window-bench 400 |
+      grep 'interval\|cpu' | sed "s/^/$wait: /" | tee "$work/window-rt-$wait.txt"
+    note "wrt-mean-$wait" "$work/window-rt-$wait.txt" "interval: mean"
+    note "wrt-p99-$wait" "$work/window-rt-$wait.txt" "p99"
+    note "wrt-wait-$wait" "$work/window-rt-$wait.txt" "wait"
+  done
+fi
+
+section "the astorine program itself in Xvfb: the question answered with Escape, 10 s of the title"
+for wait in sleep-then-spin busy; do
+  busy=0
+  [ $wait = busy ] && busy=1
+  ASTORINE_BUSY_WAIT=$busy start_game "$PWD/astorine" "$PWD" "$work/game.log"
+  answer_question Escape > /dev/null
+  sleep 2
+  before=$(ticks "$game_pid")
+  sleep 10
+  cpu=$(awk -v t=$(($(ticks "$game_pid") - before)) -v hz="$(getconf CLK_TCK)" \
+    'BEGIN {printf "%.4f", t / hz / 10}')
+  memory=$(awk '/VmHWM/ {print $2}' "/proc/$game_pid/status")
+  xdotool key F12
+  wait "$game_pid" || true
+  game_pid=""
+  echo "$wait: cpu per wall s $cpu, peak resident memory $memory KiB"
+  figure[g-cpu-$wait]=$cpu figure[g-memory-$wait]=$memory
+done
+
+section "figures (medians of $runs runs; every run in brackets)"
+# met VALUE OP LIMIT: yes or no.
+met() { awk -v v="${1%% *}" -v l="$3" "BEGIN {print (v $2 l) ? \"yes\" : \"no\"}"; }
+row() { printf '%-44s | %-34s | %-34s | %s\n' "$@"; }
+nowait="- (unpaced: no wait)"
+row "figure" "sleep-then-spin wait" "busy wait" "goal: met?"
+row "blit frame, ms" "${figure[blit]}" "$nowait" "< 0.5: $(met "${figure[blit]}" '<' 0.5)"
+row "solo play frame, frames/s of CPU time" "${figure[solo-play]}" "$nowait" \
+  ">= 2000: $(met "${figure[solo-play]}" '>=' 2000)"
+row "solo chain frame, frames/s of CPU time" "${figure[solo-chain]}" "$nowait" \
+  ">= 2000: $(met "${figure[solo-chain]}" '>=' 2000)"
+row "versus bench with drawing, frames/s" "${figure[versus-draw]}" "$nowait" \
+  ">= 2000: $(met "${figure[versus-draw]}" '>=' 2000)"
+row "versus bench, frames per CPU s (floor)" "${figure[versus-cpu]}" "$nowait" \
+  ">= 2000: $(met "${figure[versus-cpu]}" '>=' 2000)"
+row "versus bench without drawing, frames/s" "${figure[versus-nodraw]}" "$nowait" "-"
+for scene in title solo versus; do
+  row "headless $scene with drawing, frames/s" "${figure[headless-$scene-draw]}" "$nowait" "-"
+  row "headless $scene, frames per CPU s (floor)" "${figure[headless-$scene-cpu]}" "$nowait" "-"
+  row "headless $scene without drawing, frames/s" "${figure[headless-$scene-nodraw]}" "$nowait" "-"
+done
+row "headless peak memory, KiB" "${figure[headless-memory]}" "$nowait" "-"
+s=sleep-then-spin b=busy
+row "headless wait: CPU per wall s" "${figure[hw-cpu-$s]}" "${figure[hw-cpu-$b]}" \
+  "< 0.05: $(met "${figure[hw-cpu-$s]}" '<' 0.05)"
+row "headless wait: interval mean, ms" "${figure[hw-mean-$s]}" "${figure[hw-mean-$b]}" \
+  "25.0: $(met "${figure[hw-mean-$s]}" '<' 25.05)"
+row "headless wait: interval p99, ms" "${figure[hw-p99-$s]}" "${figure[hw-p99-$b]}" \
+  "<= 25.5: $(met "${figure[hw-p99-$s]}" '<=' 25.5)"
+if [ -n "${figure[rt-mean-$s]:-}" ]; then
+  row "headless wait, real-time: CPU per wall s" "${figure[rt-cpu-$s]}" "${figure[rt-cpu-$b]}" \
+    "< 0.05: $(met "${figure[rt-cpu-$s]}" '<' 0.05)"
+  row "headless wait, real-time: interval mean, ms" "${figure[rt-mean-$s]}" "${figure[rt-mean-$b]}" \
+    "25.0: $(met "${figure[rt-mean-$s]}" '<' 25.05)"
+  row "headless wait, real-time: interval p99, ms" "${figure[rt-p99-$s]}" "${figure[rt-p99-$b]}" \
+    "<= 25.5: $(met "${figure[rt-p99-$s]}" '<=' 25.5)"
+fi
+row "window: wait CPU per wall s" "${figure[w-wait-$s]}" "${figure[w-wait-$b]}" \
+  "< 0.05: $(met "${figure[w-wait-$s]}" '<' 0.05)"
+row "window: game thread CPU per wall s" "${figure[w-thread-$s]}" "${figure[w-thread-$b]}" "-"
+row "window: process CPU per wall s" "${figure[w-process-$s]}" "${figure[w-process-$b]}" "-"
+row "window: Xvfb server CPU per wall s" "${figure[w-xvfb-$s]}" "${figure[w-xvfb-$b]}" "-"
+row "window: interval mean, ms" "${figure[w-mean-$s]}" "${figure[w-mean-$b]}" \
+  "25.0: $(met "${figure[w-mean-$s]}" '<' 25.05)"
+row "window: interval p99, ms" "${figure[w-p99-$s]}" "${figure[w-p99-$b]}" \
+  "<= 25.5: $(met "${figure[w-p99-$s]}" '<=' 25.5)"
+row "window: interval max, ms" "${figure[w-max-$s]}" "${figure[w-max-$b]}" "-"
+if [ -n "${figure[wrt-mean-$s]:-}" ]; then
+  row "window, real-time: wait CPU per wall s" "${figure[wrt-wait-$s]}" "${figure[wrt-wait-$b]}" \
+    "< 0.05: $(met "${figure[wrt-wait-$s]}" '<' 0.05)"
+  row "window, real-time: interval mean, ms" "${figure[wrt-mean-$s]}" "${figure[wrt-mean-$b]}" \
+    "25.0: $(met "${figure[wrt-mean-$s]}" '<' 25.05)"
+  row "window, real-time: interval p99, ms" "${figure[wrt-p99-$s]}" "${figure[wrt-p99-$b]}" \
+    "<= 25.5: $(met "${figure[wrt-p99-$s]}" '<=' 25.5)"
+fi
+row "window: main to first present, ms" "${figure[w-startup-$s]}" "${figure[w-startup-$b]}" \
+  "< 300: $(met "${figure[w-startup-$s]}" '<' 300)"
+row "window: launch to first present, ms" "${figure[w-launch-$s]}" "${figure[w-launch-$b]}" \
+  "< 300: $(met "${figure[w-launch-$s]}" '<' 300)"
+row "window: CPU time to first present, ms" "${figure[w-startcpu-$s]}" "${figure[w-startcpu-$b]}" "-"
+row "window: peak resident memory, KiB" "${figure[w-memory-$s]}" "${figure[w-memory-$b]}" "-"
+row "astorine: process CPU per wall s" "${figure[g-cpu-$s]}" "${figure[g-cpu-$b]}" "-"
+row "astorine: peak resident memory, KiB" "${figure[g-memory-$s]}" "${figure[g-memory-$b]}" "-"
+echo "load average at the end: $(load)"

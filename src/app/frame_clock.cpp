@@ -5,6 +5,8 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -35,4 +37,10 @@ void SleepThenSpinUntil(double deadline) {
 void SpinUntil(double deadline) {
   while (NowSeconds() < deadline) {
   }
+}
+
+FrameWait WindowedFrameWait() {
+  static const char* const choice = std::getenv("ASTORINE_BUSY_WAIT");
+  static const bool busy = choice != nullptr && std::strcmp(choice, "1") == 0;
+  return busy ? SpinUntil : SleepThenSpinUntil;
 }

@@ -11,3 +11,8 @@ double NowSeconds();
 void SleepThenSpinUntil(double deadline);
 // Spins on the counter until the deadline, never yielding (for comparison in benchmarks).
 void SpinUntil(double deadline);
+
+// The windowed game's wait: SleepThenSpinUntil, or SpinUntil when the environment holds
+// ASTORINE_BUSY_WAIT=1 at start-up (read once; for measuring the one beside the other).
+using FrameWait = void (*)(double deadline);
+FrameWait WindowedFrameWait();

@@ -4,13 +4,18 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "app/data_folder.h"
+#include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/message_box.h"
 #include "app/quit.h"
+#include "app/window_trace.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
-#include "gfx/surfaces.h"
+#include "gfx/surface_table.h"
+#include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "sound/sound_device.h"
 
@@ -24,7 +29,9 @@ bool Paused = false;
 bool Minimised = true;
 
 void SetWindowIcon(SDL_Window* window) {
-  SDL_Surface* icon = SDL_LoadBMP(DataPath("icon.bmp").c_str());
+  // Read as the pictures are: a damaged file is named on stderr and refused before SDL allocates.
+  const std::string path = DataPath("icon.bmp");
+  SDL_Surface* icon = ReadBitmap(SDL_RWFromFile(path.c_str(), "rb"), path.c_str());
   if (icon != nullptr) {
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
@@ -46,11 +53,15 @@ SDL_Window* CreateGameWindow(bool fullScreen) {
 // The window's destruction: pictures, then sound, then the display, then the window itself.
 void DestroyGameWindow() {
   ReleaseSurfaceTable();
+  TraceStep("released the pictures");
   ReleaseSound();
+  TraceStep("released the sound");
   ReleaseDisplay();
+  TraceStep("released the display");
   if (gameWindow != nullptr) {
     SDL_DestroyWindow(gameWindow);
     gameWindow = nullptr;
+    TraceStep("destroyed the window");
   }
 }
 
@@ -80,6 +91,7 @@ void HandleKey(const SDL_KeyboardEvent& key) {
 bool HandleWindowEvent(const SDL_WindowEvent& window) {
   switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
+      TraceStep("window closed");
       DestroyGameWindow();
       return false;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -102,6 +114,7 @@ bool HandleWindowEvent(const SDL_WindowEvent& window) {
 bool HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a termination signal, or the desktop closing the last window
+      TraceStep("quit event");
       DestroyGameWindow();
       return false;
     case SDL_WINDOWEVENT:
@@ -136,6 +149,7 @@ bool StartWindowedGame(bool fullScreen) {
   SDL_ShowWindow(gameWindow);
   SDL_RaiseWindow(gameWindow);
   Minimised = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_MINIMIZED) != 0;
+  SetFrameClock({nullptr, WindowedFrameWait()});
   InitGame();
   return true;
 }
@@ -149,10 +163,13 @@ int RunEventLoop() {
         break;
       }
     } else if (!Paused && !Minimised) {
+      const int32_t scene = Game.CurrentScene;
       RunFrame();
+      TraceSceneChange(scene, Game.CurrentScene);
     } else {
       SDL_Delay(1);
     }
   }
+  WriteStateIfAsked();
   return 0;
 }

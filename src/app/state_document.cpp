@@ -113,6 +113,13 @@ class JsonWriter {
   Json& node_;
 };
 
+// Text from the document as an error message may quote it: escaped as in JSON, so a name holding
+// a line break or a stray byte still gives one clear line.
+std::string Printable(const std::string& text) {
+  std::string quoted = Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+  return quoted.substr(1, quoted.size() - 2);
+}
+
 struct DocumentError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -163,7 +170,7 @@ class JsonReader {
         }
         for (int column = 0; column < WellColumns; ++column) {
           if (!CharacterCell(text[column], grid[row * WellColumns + column])) {
-            Fail(rowPath, "unknown cell '" + text.substr(column, 1) + "' (use # . 1-9)");
+            Fail(rowPath, "unknown cell '" + Printable(text.substr(column, 1)) + "' (use # . 1-9)");
           }
         }
       } else if (cells.is_array() && cells.size() == WellColumns) {
@@ -229,7 +236,7 @@ class JsonReader {
   void RefuseUnknownMembers() const {
     for (auto it = node_.begin(); it != node_.end(); ++it) {
       if (known_.count(it.key()) == 0) {
-        Fail(Path(it.key().c_str()), "no such member in the state");
+        Fail(Path(Printable(it.key()).c_str()), "no such member in the state");
       }
     }
   }
@@ -272,7 +279,7 @@ class JsonReader {
         return;
       }
     }
-    Fail(Path(name), "unknown name \"" + text + "\"");
+    Fail(Path(name), "unknown name \"" + Printable(text) + "\"");
   }
 
   const Json& node_;
@@ -298,7 +305,8 @@ bool ReadStateDocument(const std::string& text, GameState& state, std::string& e
   GameState result = state;
   try {
     JsonReader::ReadObject(Json::parse(text), "", result);
-  } catch (const Json::parse_error& fault) {
+  } catch (const Json::exception& fault) {
+    // Not only syntax: a number too large for a double ("1e930") is refused while parsing too.
     error = std::string("not valid JSON: ") + fault.what();
     return false;
   } catch (const DocumentError& fault) {

@@ -32,6 +32,32 @@ void SampleOffsets(int sourceSize, int destinationSize, int first, int last, int
   }
 }
 
+// Four pixels at a time through the compiler's generic vectors (SSE2 on x86-64): a compare and a
+// blend per step in place of a branch per pixel, which the compiler does not vectorise itself.
+using Pixels4 = int32_t __attribute__((vector_size(16)));
+constexpr int Lanes = 4;
+
+// Copies `width` pixels, leaving the target as it was wherever the source shows the key.
+void CopyKeyedRow(const Uint32* from, Uint32* to, int width, Uint32 colourBits, Uint32 key) {
+  const Pixels4 bits = Pixels4{} + static_cast<int32_t>(colourBits);
+  const Pixels4 keys = Pixels4{} + static_cast<int32_t>(key);
+  int i = 0;
+  for (; i + Lanes <= width; i += Lanes) {
+    Pixels4 pixel;
+    Pixels4 under;
+    std::memcpy(&pixel, from + i, sizeof pixel);
+    std::memcpy(&under, to + i, sizeof under);
+    Pixels4 transparent = (pixel & bits) == keys;  // all ones where the key shows
+    Pixels4 result = (under & transparent) | (pixel & ~transparent);
+    std::memcpy(to + i, &result, sizeof result);
+  }
+  for (; i < width; ++i) {
+    if ((from[i] & colourBits) != key) {
+      to[i] = from[i];
+    }
+  }
+}
+
 }  // namespace
 
 int32_t BlitPicture(SDL_Surface* target, const BlitBox& destination, SDL_Surface* picture,
@@ -52,14 +78,20 @@ int32_t BlitPicture(SDL_Surface* target, const BlitBox& destination, SDL_Surface
   if (firstX >= lastX || firstY >= lastY) {
     return 0;  // wholly off screen: nothing to draw, nothing wrong
   }
-  // One source column per visible destination column, shared by every row.
-  static std::vector<int> columns;
   int width = lastX - firstX;
-  if (static_cast<int>(columns.size()) < width) {
-    columns.resize(width);
+  bool sameWidth = source.right - source.left == destination.right - destination.left;
+  // A stretched row is sampled into `sampled` once per source row, however many target rows
+  // repeat it, through one source column per visible destination column.
+  static std::vector<int> columns;
+  static std::vector<Uint32> sampled;
+  if (!sameWidth) {
+    if (static_cast<int>(columns.size()) < width) {
+      columns.resize(width);
+      sampled.resize(width);
+    }
+    SampleOffsets(source.right - source.left, destination.right - destination.left, firstX, lastX,
+                  columns.data());
   }
-  SampleOffsets(source.right - source.left, destination.right - destination.left, firstX, lastX,
-                columns.data());
   int64_t rowIncrement = (static_cast<int64_t>(source.bottom - source.top) << 16) /
                          (destination.bottom - destination.top);
   int64_t rowPosition = rowIncrement / 2 + firstY * rowIncrement;
@@ -71,28 +103,30 @@ int32_t BlitPicture(SDL_Surface* target, const BlitBox& destination, SDL_Surface
                       picture->format->Amask;
   key &= colourBits;
 
-  bool sameWidth = source.right - source.left == destination.right - destination.left;
   const auto* sourceBase = static_cast<const Uint8*>(picture->pixels);
   auto* targetBase = static_cast<Uint8*>(target->pixels);
+  int sampledRow = -1;
   for (int y = firstY; y < lastY; ++y, rowPosition += rowIncrement) {
     int sourceRow = source.top + static_cast<int>(rowPosition >> 16);
     const auto* from =
         reinterpret_cast<const Uint32*>(sourceBase + sourceRow * picture->pitch) + source.left;
+    if (sameWidth) {
+      from += firstX;
+    } else {
+      if (sourceRow != sampledRow) {
+        for (int i = 0; i < width; ++i) {
+          sampled[i] = from[columns[i]];
+        }
+        sampledRow = sourceRow;
+      }
+      from = sampled.data();
+    }
     auto* to = reinterpret_cast<Uint32*>(targetBase + (destination.top + y) * target->pitch) +
                destination.left + firstX;
     if (keyed) {
-      for (int i = 0; i < width; ++i) {
-        Uint32 pixel = from[columns[i]];
-        if ((pixel & colourBits) != key) {
-          to[i] = pixel;
-        }
-      }
-    } else if (sameWidth) {
-      std::memcpy(to, from + firstX, static_cast<size_t>(width) * sizeof(Uint32));
+      CopyKeyedRow(from, to, width, colourBits, key);
     } else {
-      for (int i = 0; i < width; ++i) {
-        to[i] = from[columns[i]];
-      }
+      std::memcpy(to, from, static_cast<size_t>(width) * sizeof(Uint32));
     }
   }
   return 0;

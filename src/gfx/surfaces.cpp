@@ -2,6 +2,7 @@
 // buffer's format, each with the colour of its top-left pixel as its transparent colour.
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,6 +23,44 @@ void ReleaseEntry(SurfaceId entry) {
     SDL_FreeSurface(SurfaceTable[entry]);
     SurfaceTable[entry] = nullptr;
   }
+}
+
+// No picture of the game comes near this; a damaged header claiming more is refused before SDL
+// allocates (and clears) memory for it: a 90-byte file could otherwise ask for terabytes.
+constexpr int64_t LargestPictureSide = 4096;
+
+int64_t LittleEndian(const Uint8* at, int bytes) {
+  int64_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) {
+    value = value << 8 | at[i];
+  }
+  return value;
+}
+
+// Why the BMP header at the source's position must not reach SDL's reader (which takes missing
+// header bytes for zeros and allocates the claimed size at once), or nullptr when it may. The
+// source is left where it was.
+const char* RefusedHeader(SDL_RWops* source) {
+  Sint64 start = SDL_RWtell(source);
+  Uint8 header[26] = {};
+  size_t got = SDL_RWread(source, header, 1, sizeof header);
+  if (start < 0 || SDL_RWseek(source, start, RW_SEEK_SET) != start) {
+    return nullptr;  // cannot look ahead: SDL's own checks alone
+  }
+  // The file header, the info header's size, then the sizes: 16 bits each in the old 12-byte
+  // header, 32 bits each (a negative height for rows stored top-down) in every later one.
+  bool old = got >= 18 && LittleEndian(header + 14, 4) == 12;
+  if (got < (old ? 22u : 26u)) {
+    return "its header is cut short";
+  }
+  int64_t width =
+      old ? LittleEndian(header + 18, 2) : static_cast<Sint32>(LittleEndian(header + 18, 4));
+  int64_t height =
+      old ? LittleEndian(header + 20, 2) : static_cast<Sint32>(LittleEndian(header + 22, 4));
+  if (width > LargestPictureSide || height > LargestPictureSide || height < -LargestPictureSide) {
+    return "it claims more than 4096 pixels a side";
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -57,6 +96,24 @@ int LoadBitmapSurface(SurfaceId entry, const char* fileName) {
   return LoadBitmapSurfaceFrom(entry, file, path.c_str());
 }
 
+SDL_Surface* ReadBitmap(SDL_RWops* source, const char* name) {
+  if (source == nullptr) {
+    std::fprintf(stderr, "astorine: picture %s not loaded (cannot open it)\n", name);
+    return nullptr;
+  }
+  const char* refused = RefusedHeader(source);
+  if (refused != nullptr) {
+    SDL_RWclose(source);
+    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, refused);
+    return nullptr;
+  }
+  SDL_Surface* loaded = SDL_LoadBMP_RW(source, 1);
+  if (loaded == nullptr) {
+    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, SDL_GetError());
+  }
+  return loaded;
+}
+
 int LoadBitmapSurfaceFrom(SurfaceId entry, SDL_RWops* source, const char* name) {
   if (!ValidEntry(entry)) {
     if (source != nullptr) {
@@ -64,10 +121,9 @@ int LoadBitmapSurfaceFrom(SurfaceId entry, SDL_RWops* source, const char* name) 
     }
     return 0;
   }
-  SDL_Surface* loaded = SDL_LoadBMP_RW(source, 1);  // refuses a null source
+  SDL_Surface* loaded = ReadBitmap(source, name);
   if (loaded == nullptr) {
     ReleaseEntry(entry);
-    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, SDL_GetError());
     return 0;
   }
   int result = SetTableSurface(entry, loaded);

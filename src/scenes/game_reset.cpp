@@ -8,7 +8,8 @@
 namespace {
 
 // Leftovers of a match that ended early (the debug exits): chain counts, explosions, marks,
-// drift counters, captured planets, the side states and the computer's plan.
+// drift counters, captured planets, the side states, the count of the result's frames and the
+// computer's plan.
 void ClearMatchLeftovers() {
   for (VersusSide* side : {&Game.side1, &Game.side2}) {
     side->chainCount = 0;
@@ -20,6 +21,7 @@ void ClearMatchLeftovers() {
     side->sideState = SideNewPair;
   }
   Game.WhiteHole = WhiteHoleRecord{};
+  Game.match.matchEndCounter = 0;
   Game.computer.planNeeded = 1;
 }
 

@@ -1,18 +1,41 @@
-# The window test: the real game under Xvfb, driven with xdotool and checked on screenshots.
-# Registered only where the tools it needs are installed (scripts/setup.sh installs them).
+# The window tests: the real game under Xvfb, driven with xdotool and checked on screenshots
+# against the headless runner's pictures, on its trace (ASTORINE_TRACE) and on its final state.
+# Registered only where the tools they need are installed (scripts/setup.sh installs them).
 find_program(XVFB_PROGRAM Xvfb)
 find_program(XDOTOOL_PROGRAM xdotool)
 find_program(XWININFO_PROGRAM xwininfo)
 find_program(IMPORT_PROGRAM import)
 find_program(SETSID_PROGRAM setsid)
+find_package(X11)
 if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND SETSID_PROGRAM
    AND TARGET astorine)
+  set(window_output ${CMAKE_BINARY_DIR}/window-output)
+  set(game_and_runner $<TARGET_FILE:astorine> $<TARGET_FILE:astorine-headless>)
   add_test(NAME window.title_pause_quit
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/window-test.sh $<TARGET_FILE:astorine>
-            $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/window-output)
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/window-test.sh ${game_and_runner} ${CMAKE_BINARY_DIR}
+            ${window_output})
+  add_test(NAME window.solo_game
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/solo-game-test.sh ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/solo-game)
+  add_test(NAME window.computer_match
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/computer-match-test.sh ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/computer-match)
+  add_test(NAME window.close_f12
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh f12 ${game_and_runner} none
+            ${CMAKE_BINARY_DIR} ${window_output}/close-f12)
+  set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12)
+  if(X11_FOUND)
+    # Xvfb runs no window manager: this stands in for one's close button.
+    add_executable(astorine-close-window ${CMAKE_CURRENT_LIST_DIR}/close_window.cpp)
+    target_link_libraries(astorine-close-window PRIVATE X11::X11)
+    add_test(NAME window.close_button
+      COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh button ${game_and_runner}
+              $<TARGET_FILE:astorine-close-window> ${CMAKE_BINARY_DIR} ${window_output}/close-button)
+    list(APPEND window_tests window.close_button)
+  endif()
   # One at a time: the screenshots' timing must not compete with another game for the cores.
-  set_tests_properties(window.title_pause_quit PROPERTIES TIMEOUT 60 RUN_SERIAL TRUE LABELS window)
+  set_tests_properties(${window_tests} PROPERTIES TIMEOUT 60 RUN_SERIAL TRUE LABELS window)
 else()
-  message(STATUS "Window test not registered: Xvfb, xdotool, xwininfo, ImageMagick and setsid "
+  message(STATUS "Window tests not registered: Xvfb, xdotool, xwininfo, ImageMagick and setsid "
                  "are needed")
 endif()

@@ -45,6 +45,10 @@ start_game() {
   game_pid=$!
 }
 
+# window_viewable WINDOW: true once the window is mapped. The game creates its window hidden and
+# shows it only after loading its sounds: a key sent before then reaches nothing.
+window_viewable() { xwininfo -id "$1" 2> /dev/null | grep -q 'Map State: IsViewable'; }
+
 # answer_question KEY: waits for the full-screen question, sends it KEY (it has no keyboard
 # focus under Xvfb) and waits for the game window that replaces it; prints that window's id.
 answer_question() {

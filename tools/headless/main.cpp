@@ -11,14 +11,17 @@
 #include "event_log.h"
 #include "frame_loop.h"
 #include "gfx/display_device.h"
+#include "invariants.h"
 #include "key_script.h"
 #include "options.h"
+#include "random_keys.h"
 #include "scenes/game_state.h"
 
 namespace {
 
 constexpr int ExitRunFailed = 1;
 constexpr int ExitBadInput = 2;
+constexpr int ExitRuleBroken = 3;
 constexpr long BenchFrames = 4000;
 
 int Refuse(const std::string& error) {
@@ -45,29 +48,48 @@ bool WriteStateOut(const std::string& path) {
   return static_cast<bool>(file.flush());
 }
 
-// Runs the frames, saving the pictures asked for; false when a picture could not be written.
-bool RunFrames(const RunnerOptions& options) {
+struct RunOutcome {
   bool picturesWritten = true;
+  bool ruleBroken = false;
+};
+
+// Runs the frames, saving the pictures asked for. Under --check the run stops after the first
+// frame whose state breaks a rule, which is named on stderr; random keys are chosen before each
+// frame from the state it starts with.
+RunOutcome RunFrames(const RunnerOptions& options, RandomKeys* randomKeys) {
+  RunOutcome outcome;
+  InvariantChecker checker;
+  checker.Begin(Game);
   long ran = 0;
   bool quit = false;
-  while (ran < options.frames && !quit) {
+  while (ran < options.frames && !quit && !outcome.ruleBroken) {
+    if (randomKeys != nullptr) {
+      randomKeys->ChooseKeys(Game);
+    }
     quit = RunNumberedFrame(ran);
     for (const PictureRequest& picture : options.pictures) {
       if (picture.frame == ran && SaveBackBufferPng(picture.path.c_str()) == 0) {
         std::fprintf(stderr, "astorine-headless: %s could not be written\n", picture.path.c_str());
-        picturesWritten = false;
+        outcome.picturesWritten = false;
+      }
+    }
+    if (options.check) {
+      std::string broken = checker.Check(Game);
+      if (!broken.empty()) {
+        std::fprintf(stderr, "astorine-headless: frame %ld: %s\n", ran, broken.c_str());
+        outcome.ruleBroken = true;
       }
     }
     ++ran;
   }
   for (const PictureRequest& picture : options.pictures) {
-    if (picture.frame >= ran) {
+    if (picture.frame >= ran && !outcome.ruleBroken) {
       std::fprintf(stderr, "astorine-headless: frame %ld never ran, %s not written\n",
                    picture.frame, picture.path.c_str());
-      picturesWritten = false;
+      outcome.picturesWritten = false;
     }
   }
-  return picturesWritten;
+  return outcome;
 }
 
 }  // namespace
@@ -98,6 +120,10 @@ int main(int argc, char* argv[]) {
     return Refuse(options.events + ": cannot be written");
   }
   UseKeyScript(keys);
+  RandomKeys randomKeys(options.randomKeySeed, options.randomStart);
+  if (options.randomKeys) {
+    UseRandomKeys(randomKeys);
+  }
   if (!StartHeadlessGame(argv[0], options.data, options.seed)) {
     return ExitRunFailed;
   }
@@ -108,11 +134,12 @@ int main(int argc, char* argv[]) {
   if (options.bench) {
     status = RunBench(options.framesGiven ? options.frames : BenchFrames);
   } else {
-    status = RunFrames(options) ? 0 : ExitRunFailed;
+    RunOutcome outcome = RunFrames(options, options.randomKeys ? &randomKeys : nullptr);
+    status = outcome.ruleBroken ? ExitRuleBroken : outcome.picturesWritten ? 0 : ExitRunFailed;
     if (!options.stateOut.empty() && !WriteStateOut(options.stateOut)) {
       std::fprintf(stderr, "astorine-headless: %s could not be written\n",
                    options.stateOut.c_str());
-      status = ExitRunFailed;
+      status = status == ExitRuleBroken ? status : ExitRunFailed;
     }
   }
   CloseEventLog();

@@ -9,7 +9,10 @@
 const char* const RunnerUsage =
     "usage: astorine-headless [--seed N] [--frames N] [--keys FILE] [--state-in FILE]\n"
     "                         [--state-out FILE|-] [--png N:FILE]... [--events FILE|-]\n"
-    "                         [--data DIR] [--bench]\n";
+    "                         [--data DIR] [--bench] [--check]\n"
+    "                         [--random-keys SEED [--random-mode MODE]]\n"
+    "MODE: solo, two or computer, alone or with -hard or -test (solo-hard, two-test...), or any\n"
+    "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check\n";
 
 namespace {
 
@@ -23,17 +26,35 @@ bool ParseNumber(const char* text, unsigned long long limit, unsigned long long&
   return errno == 0 && *end == '\0' && value <= limit;
 }
 
+// Options that cannot work together.
+bool CheckCombination(const RunnerOptions& options, std::string& error) {
+  if (options.randomKeys && !options.keys.empty()) {
+    error = "--keys and --random-keys exclude each other";
+    return false;
+  }
+  if (options.randomStartGiven && !options.randomKeys) {
+    error = "--random-mode needs --random-keys";
+    return false;
+  }
+  if (options.bench && (options.check || options.randomKeys)) {
+    error = "--bench takes neither --check nor --random-keys";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
-    if (option == "--bench") {
-      options.bench = true;
+    if (option == "--bench" || option == "--check") {
+      (option == "--bench" ? options.bench : options.check) = true;
       continue;
     }
     static const std::set<std::string> valueOptions = {
-        "--seed", "--frames", "--png", "--keys", "--state-in", "--state-out", "--events", "--data"};
+        "--seed",      "--frames", "--png",  "--keys",        "--state-in",
+        "--state-out", "--events", "--data", "--random-keys", "--random-mode"};
     if (valueOptions.count(option) == 0) {
       error = "unknown option " + option;
       return false;
@@ -66,6 +87,19 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
         return false;
       }
       options.pictures.push_back({static_cast<long>(number), colon + 1});
+    } else if (option == "--random-keys") {
+      if (!ParseNumber(value, 0xFFFFFFFFull, number)) {
+        error = "--random-keys takes a seed from 0 to 4294967295";
+        return false;
+      }
+      options.randomKeys = true;
+      options.randomKeySeed = static_cast<uint32_t>(number);
+    } else if (option == "--random-mode") {
+      if (!ParseStartChoice(value, options.randomStart)) {
+        error = std::string("--random-mode does not know \"") + value + "\"";
+        return false;
+      }
+      options.randomStartGiven = true;
     } else if (option == "--keys") {
       options.keys = value;
     } else if (option == "--state-in") {
@@ -78,5 +112,5 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       options.data = value;
     }
   }
-  return true;
+  return CheckCombination(options, error);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "random_keys.h"
+
 struct PictureRequest {
   long frame;
   std::string path;
@@ -20,6 +22,11 @@ struct RunnerOptions {
   std::string events;
   std::string data;
   bool bench = false;
+  bool check = false;       // test the state after every frame
+  bool randomKeys = false;  // keys from the runner's own generator instead of a script
+  uint32_t randomKeySeed = 0;
+  StartChoice randomStart;  // how the title starts each game under random keys
+  bool randomStartGiven = false;
 };
 
 extern const char* const RunnerUsage;

@@ -1,0 +1,46 @@
+// The windowed game's trace for tests: the environment is read once, at the first call.
+#include "app/window_trace.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/state_document.h"
+#include "scenes/game_state.h"
+
+namespace {
+
+bool Tracing() {
+  static const bool tracing = std::getenv("ASTORINE_TRACE") != nullptr;
+  return tracing;
+}
+
+}  // namespace
+
+void TraceStep(const char* step) {
+  if (Tracing()) {
+    std::fprintf(stderr, "astorine: %s\n", step);
+  }
+}
+
+void TraceSceneChange(int32_t from, int32_t to) {
+  if (Tracing() && from != to) {
+    std::fprintf(stderr, "astorine: scene %s %s\n", SceneName(from).c_str(), SceneName(to).c_str());
+  }
+}
+
+void WriteStateIfAsked() {
+  const char* path = std::getenv("ASTORINE_STATE_OUT");
+  if (path == nullptr || *path == '\0') {
+    return;
+  }
+  std::FILE* file = std::fopen(path, "w");
+  const std::string document = WriteStateDocument(Game);
+  if (file == nullptr ||
+      std::fwrite(document.data(), 1, document.size(), file) != document.size()) {
+    std::fprintf(stderr, "astorine: the state could not be written to %s\n", path);
+  }
+  if (file != nullptr) {
+    std::fclose(file);
+  }
+}

@@ -1,0 +1,12 @@
+// What the windowed game tells tests in a real window, which cannot read its frames: with
+// ASTORINE_TRACE set, one line on stderr per scene change and per teardown step; with
+// ASTORINE_STATE_OUT=FILE, the state document written to FILE when the event loop ends.
+#pragma once
+#include <cstdint>
+
+// "astorine: STEP" on stderr when tracing.
+void TraceStep(const char* step);
+// "astorine: scene FROM TO" when tracing and the scene changed.
+void TraceSceneChange(int32_t from, int32_t to);
+// Writes the state document where ASTORINE_STATE_OUT asks, if it does.
+void WriteStateIfAsked();

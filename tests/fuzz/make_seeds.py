@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""Writes the hand-made seed files of corpus/wave and corpus/bitmap (the state documents are
+written by hand). Run once from this folder; the output is committed, so nothing runs this."""
+import struct
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+
+
+def chunk(cid, body, claimed=None):
+    size = len(body) if claimed is None else claimed
+    return cid + struct.pack("<I", size) + body + (b"\0" if len(body) % 2 else b"")
+
+
+def fmt(channels, rate, bits, extra=b""):
+    block = channels * bits // 8
+    body = struct.pack("<HHIIHH", 1, channels, rate, rate * block, block, bits) + extra
+    return chunk(b"fmt ", body)
+
+
+def riff(*chunks):
+    return chunk(b"RIFF", b"WAVE" + b"".join(chunks))
+
+
+def waves():
+    ramp16 = b"".join(struct.pack("<h", (i * 1200) % 32000 - 16000) for i in range(48))
+    return {
+        "mono16.wav": riff(fmt(1, 22050, 16), chunk(b"data", ramp16)),
+        "stereo8-fmt18-list.wav": riff(
+            fmt(2, 11025, 8, b"\0\0"),
+            chunk(b"LIST", b"INFOISFT" + struct.pack("<I", 5) + b"fuzz\0\0"),
+            chunk(b"data", bytes(range(0, 256, 8)))),
+        "odd-chunks.wav": riff(chunk(b"junk", b"abc"), fmt(1, 8000, 8), chunk(b"fact", b"\7\0\0\0"),
+                               chunk(b"data", bytes([128, 140, 150, 140, 128, 116, 106]))),
+        "stereo16-44k.wav": riff(fmt(2, 44100, 16), chunk(b"data", ramp16[:32])),
+        "empty-data.wav": riff(fmt(1, 22050, 16), chunk(b"data", b"")),
+    }
+
+
+def palette(colours):
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in colours)
+
+
+def bmp(width, height, bits, pixels, colours=(), compression=0, masks=b"", header=40):
+    """A BMP with an info header of `header` bytes (40, 108 or 124) or the 12-byte core header."""
+    table = palette(colours) if header != 12 else b"".join(
+        struct.pack("<BBB", b, g, r) for r, g, b in colours)
+    if header == 12:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression,
+                           len(pixels), 2835, 2835, len(colours), 0)
+        info += masks
+        info += b"\0" * (header - len(info))
+    offset = 14 + len(info) + len(table)
+    head = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset)
+    return head + info + table + pixels
+
+
+def rows(width, height, bits, value):
+    """Uncompressed rows, each padded to four bytes; value(x, y) gives one pixel's bytes."""
+    out = b""
+    for y in range(height):
+        if bits < 8:
+            per = 8 // bits
+            row = bytearray((width + per - 1) // per)
+            for x in range(width):
+                row[x // per] |= value(x, y) << (8 - bits - (x % per) * bits)
+            row = bytes(row)
+        else:
+            row = b"".join(value(x, y) for x in range(width))
+        out += row + b"\0" * (-len(row) % 4)
+    return out
+
+
+def bitmaps():
+    four = [(0, 0, 0), (255, 0, 255), (40, 200, 90), (250, 250, 250)]
+    rgb = lambda x, y: bytes([x * 40 % 256, y * 60 % 256, 200])
+    masks565 = struct.pack("<III", 0xF800, 0x07E0, 0x001F)
+    masks8888 = struct.pack("<IIII", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
+    rle8 = bytes([3, 1, 2, 2, 0, 0, 1, 3, 0, 2, 1, 1, 2, 2, 0, 0, 5, 1, 0, 1])
+    rle4 = bytes([5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 0, 4, 0x03, 0, 1])
+    return {
+        "pal1-5x3.bmp": bmp(5, 3, 1, rows(5, 3, 1, lambda x, y: (x + y) & 1), four[:2]),
+        "pal4-5x3.bmp": bmp(5, 3, 4, rows(5, 3, 4, lambda x, y: (x + y) % 4), four),
+        "pal8-5x3.bmp": bmp(5, 3, 8, rows(5, 3, 8, lambda x, y: bytes([(x * y) % 4])), four),
+        "rle8-5x3.bmp": bmp(5, 3, 8, rle8, four, compression=1),
+        "rle4-5x3.bmp": bmp(5, 3, 4, rle4, four, compression=2),
+        "rgb555-3x2.bmp": bmp(3, 2, 16, rows(3, 2, 16, lambda x, y: struct.pack("<H", x * 999 + y))),
+        "rgb565-3x2.bmp": bmp(3, 2, 16, rows(3, 2, 16, lambda x, y: struct.pack("<H", x * 999 + y)),
+                              compression=3, masks=masks565),
+        "rgb24-5x3.bmp": bmp(5, 3, 24, rows(5, 3, 24, rgb)),
+        "rgb24-topdown-5x3.bmp": bmp(5, -3, 24, rows(5, 3, 24, rgb)),
+        "rgb32-4x2.bmp": bmp(4, 2, 32, rows(4, 2, 32, lambda x, y: rgb(x, y) + b"\0")),
+        "argb32-v5-4x2.bmp": bmp(4, 2, 32, rows(4, 2, 32, lambda x, y: rgb(x, y) + bytes([x * 80])),
+                                 compression=3, masks=masks8888, header=124),
+        "rgb32-v4-4x2.bmp": bmp(4, 2, 32, rows(4, 2, 32, lambda x, y: rgb(x, y) + b"\xff"),
+                                compression=3, masks=masks8888, header=108),
+        "core24-3x2.bmp": bmp(3, 2, 24, rows(3, 2, 24, rgb), header=12),
+        "core4-3x2.bmp": bmp(3, 2, 4, rows(3, 2, 4, lambda x, y: x + y), four * 4, header=12),
+    }
+
+
+for folder, files in (("wave", waves()), ("bitmap", bitmaps())):
+    for name, data in files.items():
+        (HERE / "corpus" / folder / name).write_bytes(data)

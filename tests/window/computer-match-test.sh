@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A match against the computer in the real window, to its end and back to the title: No to the
+# full-screen question, Right twice (the menu must then show the computer mode as headless),
+# Return with H held (the hard start), Down held through the match so that player 1's well
+# overflows fast; then the title must show again, still in the computer mode, and F12 must end
+# the game with exit code 0 and the window's teardown.
+#
+#   computer-match-test.sh GAME HEADLESS RUN_DIR OUTPUT_DIR
+set -euo pipefail
+game=$1 headless=$2 run_dir=$3 output=$4
+mkdir -p "$output"
+rm -f "$output"/*.png "$output"/display
+game_log=$output/game.log
+here=$(dirname "$0")
+. "$here/xvfb-session.sh"
+. "$here/game-screens.sh"
+trap session_cleanup EXIT
+
+reference title "99 136 173 211"
+reference computer "99 136 173 211" "61 Right" "63 Right"
+
+start_xvfb "$output" || fail "Xvfb did not start"
+export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
+start_game "$game" "$run_dir" "$game_log"
+window=$(answer_question Escape) || fail "no game window after answering No to the question"
+window_area "$window"
+
+wait_for 15 shows title title "$MenuRegion" || fail "the window does not show the title ($off% off)"
+# The mode steps once per press: the game must see the key up between two presses.
+hold Right 0.1
+sleep 0.2
+hold Right 0.1
+wait_for 5 shows computer computer "$MenuRegion" ||
+  fail "the menu does not show the computer mode after Right twice ($off% off)"
+menu_off=$off
+
+xdotool keydown H
+hold Return 0.1
+xdotool keyup H
+wait_for 5 logged "scene SceneTitle SceneStart" || fail "Return did not start the match"
+wait_for 10 logged "scene SceneStart SceneVersus" || fail "no match after the start screen"
+xdotool keydown Down
+# 270 frames or so with Down held, then 50 of "Win" and "Lose".
+wait_for 40 logged "scene SceneVersus SceneTitle" || fail "the match did not end"
+xdotool keyup Down
+wait_for 15 shows after computer "$MenuRegion" ||
+  fail "the title in the computer mode does not show after the match ($off% off)"
+after_off=$off
+
+xdotool key F12
+expect_exit_0 F12
+expect_teardown F12
+expect_quiet_log
+echo "computer match test passed: menu in the computer mode ${menu_off}% off, the match ended," \
+  "title again ${after_off}% off, F12 exit 0 with the teardown"
