@@ -55,8 +55,18 @@ answer_question() {
   wait_for 10 window_count_is 1 || return 1
   local question
   question=$(game_windows)
-  xdotool key --window "$question" "$1" 2> /dev/null
+  # A key that arrives while the box is still being mapped and drawn can be lost (or upset SDL's
+  # box): wait until it is viewable and has drawn, and send the key again if it went unheard.
+  wait_for 10 window_viewable "$question" || return 1
+  sleep 0.3
   window_replaced() { window_count_is 1 && [ "$(game_windows)" != "$question" ]; }
-  wait_for 10 window_replaced || return 1
-  game_windows
+  local attempt
+  for attempt in 1 2 3; do
+    xdotool key --window "$question" "$1" 2> /dev/null
+    if wait_for 5 window_replaced; then
+      game_windows
+      return 0
+    fi
+  done
+  return 1
 }
