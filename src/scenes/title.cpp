@@ -28,37 +28,38 @@ bool ReadCursorKeys(TitleMenu& menu) {
   return true;
 }
 
+// One step along the row solo, two players, computer; the ends do not wrap. Each step that
+// changes the mode sets or clears the flag that mode adds.
+void StepPlayMode(TitleMenu& menu, int step) {
+  if (menu.PlayMode == 's' && step > 0) {
+    menu.PlayMode = 'p';
+    menu.versusMode = 1;
+  } else if (menu.PlayMode == 'p' && step > 0) {
+    menu.PlayMode = 'c';
+    menu.computerPlayer = 1;
+  } else if (menu.PlayMode == 'p') {
+    menu.PlayMode = 's';
+    menu.versusMode = 0;
+  } else if (menu.PlayMode == 'c' && step < 0) {
+    menu.PlayMode = 'p';
+    menu.computerPlayer = 0;
+  } else {
+    return;
+  }
+  StartSound(SndMode, 0);
+}
+
 // Right before Left; the latch makes a held key step the mode once only.
 void ReadModeKeys(TitleMenu& menu) {
-  if (KeyDown(KeyRight)) {
-    if (!menu.ModeKeyLatch) {
-      if (menu.PlayMode == 's') {
-        menu.PlayMode = 'p';
-        menu.versusMode = 1;
-        StartSound(SndMode, 0);
-      } else if (menu.PlayMode == 'p') {
-        menu.PlayMode = 'c';
-        menu.computerPlayer = 1;
-        StartSound(SndMode, 0);
-      }
-    }
-    menu.ModeKeyLatch = 1;
-  } else if (KeyDown(KeyLeft)) {
-    if (!menu.ModeKeyLatch) {
-      if (menu.PlayMode == 'c') {
-        menu.PlayMode = 'p';
-        menu.computerPlayer = 0;
-        StartSound(SndMode, 0);
-      } else if (menu.PlayMode == 'p') {
-        menu.PlayMode = 's';
-        menu.versusMode = 0;
-        StartSound(SndMode, 0);
-      }
-    }
-    menu.ModeKeyLatch = 1;
-  } else {
+  int step = KeyDown(KeyRight) ? 1 : KeyDown(KeyLeft) ? -1 : 0;
+  if (step == 0) {
     menu.ModeKeyLatch = 0;
+    return;
   }
+  if (!menu.ModeKeyLatch) {
+    StepPlayMode(menu, step);
+  }
+  menu.ModeKeyLatch = 1;
 }
 
 void DrawModePanel(int32_t playMode) {

@@ -2,10 +2,13 @@
 #include "app/random.h"
 #include "scenes/game_state.h"
 #include "solo/hazards.h"
+#include "solo/quarter_turn.h"
 
 namespace {
 
 constexpr int32_t GaugeFull = 130;
+// The side the floor is on, one clockwise quarter turn of the well after another.
+constexpr char ViewTurns[5] = "bltr";
 
 // Blink period and warning flag by the gauge's level; from 96 up the flag keeps the value it got
 // on the way through 80..95.
@@ -53,39 +56,9 @@ void UpdateGauges() {
 }
 
 void TurnViewClockwise() {
-  switch (Game.viewDirection) {
-    case 'b':
-      Game.viewDirection = 'l';
-      break;
-    case 'l':
-      Game.viewDirection = 't';
-      break;
-    case 't':
-      Game.viewDirection = 'r';
-      break;
-    case 'r':
-      Game.viewDirection = 'b';
-      break;
-    default:
-      break;
-  }
+  Game.viewDirection = QuarterTurn(ViewTurns, Game.viewDirection, 1);
 }
 
 void TurnViewCounterClockwise() {
-  switch (Game.viewDirection) {
-    case 'b':
-      Game.viewDirection = 'r';
-      break;
-    case 'r':
-      Game.viewDirection = 't';
-      break;
-    case 't':
-      Game.viewDirection = 'l';
-      break;
-    case 'l':
-      Game.viewDirection = 'b';
-      break;
-    default:
-      break;
-  }
+  Game.viewDirection = QuarterTurn(ViewTurns, Game.viewDirection, -1);
 }

@@ -1,6 +1,7 @@
 // Quarter turns of the pair around its first half, with the kicks that make room for them.
 #include "scenes/game_state.h"
 #include "solo/pair.h"
+#include "solo/quarter_turn.h"
 #include "solo/well.h"
 
 namespace {
@@ -51,42 +52,22 @@ void TurnPair(int side, int to) {
   SetCell(side, pair.row2, pair.col2, pair.code2);
 }
 
-}  // namespace
-
-void RotatePairClockwise(int side) {
-  switch (Side(side).FallingPair.orientation) {
-    case 't':
-      TurnPair(side, 'r');
-      break;
-    case 'r':
-      TurnPair(side, 'b');
-      break;
-    case 'b':
-      TurnPair(side, 'l');
-      break;
-    case 'l':
-      TurnPair(side, 't');
-      break;
-    default:
-      break;
+// One quarter turn clockwise (+1) or counter-clockwise (-1); an unknown orientation stays put.
+void TurnPairBy(int side, int step) {
+  static constexpr char PairTurns[5] = "trbl";
+  int32_t from = Side(side).FallingPair.orientation;
+  int32_t to = QuarterTurn(PairTurns, from, step);
+  if (to != from) {
+    TurnPair(side, to);
   }
 }
 
+}  // namespace
+
+void RotatePairClockwise(int side) {
+  TurnPairBy(side, 1);
+}
+
 void RotatePairCounterClockwise(int side) {
-  switch (Side(side).FallingPair.orientation) {
-    case 't':
-      TurnPair(side, 'l');
-      break;
-    case 'l':
-      TurnPair(side, 'b');
-      break;
-    case 'b':
-      TurnPair(side, 'r');
-      break;
-    case 'r':
-      TurnPair(side, 't');
-      break;
-    default:
-      break;
-  }
+  TurnPairBy(side, -1);
 }
