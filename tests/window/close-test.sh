@@ -17,11 +17,7 @@ here=$(dirname "$0")
 trap session_cleanup EXIT
 
 reference title "99 136 173 211"
-start_xvfb "$output" || fail "Xvfb did not start"
-export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
-start_game "$game" "$run_dir" "$game_log"
-window=$(answer_question Escape) || fail "no game window after answering No to the question"
-window_area "$window"
+open_game_window
 wait_for 15 shows title title "$MenuRegion" || fail "the window does not show the title ($off% off)"
 
 case $how in

@@ -1,6 +1,17 @@
 # Shell functions for the window tests that play the game: headless reference pictures, their
 # still parts, screenshots of the game window and keys held for a while. Sourced after
-# xvfb-session.sh; they use $output (the test's folder), $headless, $run_dir and $game_log.
+# xvfb-session.sh; they use $output (the test's folder), $game, $headless, $run_dir and $game_log.
+
+# open_game_window: Xvfb, then the game with SDL's dummy audio and the trace on (export any other
+# variable first), the full-screen question answered No; sets $window and checks that its client
+# area is 640 x 480, placed at $left, $top.
+open_game_window() {
+  start_xvfb "$output" || fail "Xvfb did not start"
+  export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
+  start_game "$game" "$run_dir" "$game_log"
+  window=$(answer_question Escape) || fail "no game window after answering No to the question"
+  window_area "$window"
+}
 
 fail() {
   echo "window test: $*" >&2

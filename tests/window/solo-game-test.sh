@@ -21,11 +21,8 @@ reference title "99 136 173 211"
 # The start screen shows its panel from its 150th to its 200th frame.
 reference panel "215 228 241 254" "61 Return"
 
-start_xvfb "$output" || fail "Xvfb did not start"
-export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1 ASTORINE_STATE_OUT=$output/state.json
-start_game "$game" "$run_dir" "$game_log"
-window=$(answer_question Escape) || fail "no game window after answering No to the question"
-window_area "$window"
+export ASTORINE_STATE_OUT=$output/state.json
+open_game_window
 
 wait_for 15 shows title title "$MenuRegion" || fail "the window does not show the title ($off% off)"
 title_off=$off
