@@ -64,7 +64,7 @@ for target in "${targets[@]}"; do
   if [ "$code" -ne 0 ]; then
     failed=1
     echo "$target: FAILED (exit $code); the report:"
-    grep -E 'ERROR: |SUMMARY: |runtime error|broken promise|Test unit written' "$log" | head -20
+    grep -E 'ERROR: |SUMMARY: |runtime error|broken promise|Test unit written' "$log" | head -20 || true
   fi
 done
 if [ "$failed" -ne 0 ]; then

@@ -41,7 +41,8 @@ check_run() {
   local file count
   for file in "${DataFiles[@]}"; do
     count=$(grep -c -- "/$file " "$game_log" || true)
-    if printf '%s\n' "$@" | grep -qx -- "$file"; then
+    # Not grep -q: quitting at the first match can kill printf with SIGPIPE, failing the pipe.
+    if printf '%s\n' "$@" | grep -x -- "$file" > /dev/null; then
       [ "$count" -eq 1 ] || { echo "$file named $count times, not once"; return; }
     else
       [ "$count" -eq 0 ] || { echo "$file (usable) named $count times"; return; }

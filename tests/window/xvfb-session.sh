@@ -46,8 +46,9 @@ start_game() {
 }
 
 # window_viewable WINDOW: true once the window is mapped. The game creates its window hidden and
-# shows it only after loading its sounds: a key sent before then reaches nothing.
-window_viewable() { xwininfo -id "$1" 2> /dev/null | grep -q 'Map State: IsViewable'; }
+# shows it only after loading its sounds: a key sent before then reaches nothing. (grep reads all
+# of xwininfo's output: with -q it could quit early and fail the pipe by SIGPIPE.)
+window_viewable() { xwininfo -id "$1" 2> /dev/null | grep 'Map State: IsViewable' > /dev/null; }
 
 # answer_question KEY: waits for the full-screen question, sends it KEY (it has no keyboard
 # focus under Xvfb) and waits for the game window that replaces it; prints that window's id.
