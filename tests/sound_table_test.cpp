@@ -1,5 +1,6 @@
 // The SoundTable over the mixer's dummy driver: failed loads leave their slot free, sounds are
 // started and stopped by slot, and requests by id reach the event hook whatever happens.
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@
 
 namespace {
 
-// A short 8-bit mono PCM file at 11025 Hz: RIFF header, 16-byte "fmt ", 200 samples.
-void WriteWave(const std::string& path) {
+// An 8-bit mono PCM file at 11025 Hz: RIFF header, 16-byte "fmt ", `samples` samples (200 last
+// 18 ms).
+void WriteWave(const std::string& path, uint32_t samples = 200) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   ASSERT_NE(file, nullptr);
   auto word = [file](uint32_t value, int bytes) {
@@ -25,14 +27,14 @@ void WriteWave(const std::string& path) {
     }
   };
   std::fputs("RIFF", file);
-  word(36 + 200, 4);
+  word(36 + samples, 4);
   std::fputs("WAVEfmt ", file);
   for (uint32_t field : {16u, 1u | 1u << 16, 11025u, 11025u, 1u | 8u << 16}) {
     word(field, 4);
   }
   std::fputs("data", file);
-  word(200, 4);
-  for (int i = 0; i < 200; ++i) {
+  word(samples, 4);
+  for (uint32_t i = 0; i < samples; ++i) {
     std::fputc(128 + (i % 32) * 2, file);
   }
   std::fclose(file);
@@ -104,6 +106,20 @@ TEST_F(SoundTableTest, SlotsStartRestartAndStop) {
   EXPECT_EQ(FreeSoundSlot(SoundTable[SndSelect]), 1);
   EXPECT_EQ(FreeSoundSlot(SoundTable[SndSelect]), 0);
   EXPECT_EQ(StartSoundSlot(SoundTable[SndSelect], 0), 0);
+}
+
+TEST_F(SoundTableTest, ALoopingSoundOutlastsItsLengthAndAOneShotStops) {
+  WriteWave(folder + "/select.wav", 11025 / 2);  // half a second, against the tune's 18 ms
+  ASSERT_EQ(InitSound(12), 1);
+  LoadSoundTable();
+  ASSERT_EQ(StartSound(SndPlayBgm, 1), 1);
+  ASSERT_EQ(StartSound(SndSelect, 0), 1);
+  // The dummy device plays in real time: wait for the one-shot to end, however slow the machine.
+  for (int waited = 0; Mix_Playing(SoundTable[SndSelect]) != 0 && waited < 20000; waited += 10) {
+    SDL_Delay(10);
+  }
+  EXPECT_EQ(Mix_Playing(SoundTable[SndSelect]), 0) << "the one-shot sound never ended";
+  EXPECT_EQ(Mix_Playing(SoundTable[SndPlayBgm]), 1) << "the looping tune ended";
 }
 
 TEST_F(SoundTableTest, RequestsByIdReachTheHookEvenWithoutASound) {

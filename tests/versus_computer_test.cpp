@@ -5,12 +5,26 @@
 
 namespace {
 
-class VersusComputerTest : public GameTest {};
+class VersusComputerTest : public GameTest {
+ protected:
+  // The well's lowest rows as given, above them empty; side 2 takes the pair (a, b) and plans.
+  static ComputerPlayer PlanOn(const std::vector<std::string>& bottomRows, int32_t a, int32_t b) {
+    std::vector<std::string> rows(11 - bottomRows.size(), "......");
+    rows.insert(rows.end(), bottomRows.begin(), bottomRows.end());
+    SetWellRows(2, rows);
+    Game.NextPair = {a - 1, b - 1};
+    TakeNextPair(2);
+    Game.computer = ComputerPlayer{};
+    PlanComputerMove();
+    return Game.computer;
+  }
+};
 
 struct PlanCase {
   const char* what;
   int32_t a, b;                         // the pair's codes
-  std::vector<std::string> bottomRows;  // the well's lowest rows, the highest of them first
+  std::vector<std::string> bottomRows;  // the well's lowest rows, the highest first; '5' is a
+                                        // planet of neither of the pair's codes
   std::vector<int> plan;                // target row and column, clockwise and other turns
 };
 
@@ -33,18 +47,82 @@ TEST_F(VersusComputerTest, PlansTheFirstCellInScanOrderByTheFirstRuleThatHolds) 
       {"the entry row is read as it is", 1, 1, entry, {1, 2, 1, 0}},
   };
   for (const PlanCase& c : cases) {
-    std::vector<std::string> rows(11 - c.bottomRows.size(), "......");
-    rows.insert(rows.end(), c.bottomRows.begin(), c.bottomRows.end());
-    SetWellRows(2, rows);
-    Game.NextPair = {c.a - 1, c.b - 1};
-    TakeNextPair(2);
-    Game.computer = ComputerPlayer{};
-    PlanComputerMove();
-    const ComputerPlayer& cpu = Game.computer;
+    ComputerPlayer cpu = PlanOn(c.bottomRows, c.a, c.b);
     EXPECT_EQ((std::vector<int>{cpu.targetRow, cpu.targetColumn, cpu.clockwiseTurns,
                                 cpu.counterClockwiseTurns}),
               c.plan)
         << c.what;
+  }
+}
+
+// One well per rule in which that rule, and no other anywhere, finds the cell: with any one of
+// the pair's planets turned into another colour, the plan falls back to a random column.
+TEST_F(VersusComputerTest, EveryRuleAloneMakesItsPlan) {
+  const PlanCase cases[] = {
+      {"rule 1", 1, 2, {"..11.."}, {11, 2, 0, 0}},
+      {"rule 2", 1, 2, {"11...."}, {11, 3, 0, 0}},
+      {"rule 3", 1, 2, {".1.1.."}, {11, 3, 0, 0}},
+      {"rule 4", 1, 2, {"..22.."}, {11, 2, 2, 0}},
+      {"rule 5", 1, 2, {"22...."}, {11, 3, 2, 0}},
+      {"rule 6", 1, 2, {".2.2.."}, {11, 3, 2, 0}},
+      {"rule 7", 1, 2, {"..11..", "......"}, {10, 2, 2, 0}},
+      {"rule 8", 1, 2, {"11....", "......"}, {10, 3, 2, 0}},
+      {"rule 9", 1, 2, {".1.1..", "......"}, {10, 3, 2, 0}},
+      {"rule 10", 1, 2, {"..22..", "......"}, {10, 2, 0, 0}},
+      {"rule 11", 1, 2, {"22....", "......"}, {10, 3, 0, 0}},
+      {"rule 12", 1, 2, {".2.2..", "......"}, {10, 3, 0, 0}},
+      {"rule 13", 3, 3, {"5.....", "3....."}, {11, 2, 1, 0}},
+      {"rule 14", 3, 3, {".....5", ".....3"}, {11, 5, 0, 1}},
+      {"rule 15", 1, 2, {"......", "..1...", "..1..."}, {9, 3, 0, 0}},
+      {"rule 16", 1, 2, {"......", "..2...", "..2..."}, {9, 3, 2, 0}},
+      {"rule 17", 3, 3, {"......", "..3..."}, {10, 3, 0, 0}},
+      {"rule 18", 1, 2, {"......", ".51...", "...1.."}, {9, 2, 0, 0}},
+      {"rule 19", 1, 2, {"1.....", ".1....", "......"}, {11, 3, 0, 0}},
+      {"rule 20", 1, 2, {"1.....", "......", ".51..."}, {10, 2, 0, 0}},
+      {"rule 21", 1, 2, {"......", ".52...", "...2.."}, {9, 2, 2, 0}},
+      {"rule 22", 1, 2, {"2.....", ".2....", "......"}, {11, 3, 2, 0}},
+      {"rule 23", 1, 2, {"2.....", "......", ".52..."}, {10, 2, 2, 0}},
+      {"rule 24", 1, 2, {"......", "..1...", ".5.1.."}, {9, 2, 2, 0}},
+      {"rule 25", 1, 2, {"1.....", ".1....", "......", "......"}, {10, 3, 2, 0}},
+      {"rule 26", 1, 2, {"1.....", "......", "..1...", ".5...."}, {9, 2, 2, 0}},
+      {"rule 27", 1, 2, {"......", "..2...", ".5.2.."}, {9, 2, 0, 0}},
+      {"rule 28", 1, 2, {"2.....", ".2....", "......", "......"}, {10, 3, 0, 0}},
+      {"rule 29", 1, 2, {"2.....", "......", "..2...", ".5...."}, {9, 2, 0, 0}},
+      {"rule 30", 3, 3, {"5.....", "3.....", "......", ".5....", "..5..."}, {9, 2, 1, 0}},
+      {"rule 31", 3, 3, {"5.....", ".53..."}, {10, 2, 0, 1}},
+      {"rule 32", 1, 2, {"......", "...15.", "..1..."}, {9, 5, 0, 0}},
+      {"rule 33", 1, 2, {".....1", "....1.", "......"}, {11, 4, 0, 0}},
+      {"rule 34", 1, 2, {".....1", "......", "...15."}, {10, 5, 0, 0}},
+      {"rule 35", 1, 2, {"......", "...25.", "..2..."}, {9, 5, 2, 0}},
+      {"rule 36", 1, 2, {".....2", "....2.", "......"}, {11, 4, 2, 0}},
+      {"rule 37", 1, 2, {".....2", "......", "...25."}, {10, 5, 2, 0}},
+      {"rule 38", 1, 2, {"......", "...1..", "..1.5."}, {9, 5, 2, 0}},
+      {"rule 39", 1, 2, {".....1", "....1.", "......", "......"}, {10, 4, 2, 0}},
+      {"rule 40", 1, 2, {".....1", "......", "...1..", "....5."}, {9, 5, 2, 0}},
+      {"rule 41", 1, 2, {"......", "...2..", "..2.5."}, {9, 5, 0, 0}},
+      {"rule 42", 1, 2, {".....2", "....2.", "......", "......"}, {10, 4, 0, 0}},
+      {"rule 43", 1, 2, {".....2", "......", "...2..", "....5."}, {9, 5, 0, 0}},
+      {"rule 44", 3, 3, {".....5", ".....3", "......", "....5.", "...5.."}, {9, 5, 0, 1}},
+      {"rule 45", 3, 3, {"...5.5", "...35."}, {10, 5, 1, 0}},
+  };
+  for (const PlanCase& c : cases) {
+    ComputerPlayer cpu = PlanOn(c.bottomRows, c.a, c.b);
+    EXPECT_EQ((std::vector<int>{cpu.targetRow, cpu.targetColumn, cpu.clockwiseTurns,
+                                cpu.counterClockwiseTurns}),
+              c.plan)
+        << c.what;
+    for (size_t row = 0; row < c.bottomRows.size(); ++row) {
+      for (size_t column = 0; column < 6; ++column) {
+        std::vector<std::string> spoiled = c.bottomRows;
+        char& cell = spoiled[row][column];
+        if (cell == '.' || cell == '5') {
+          continue;
+        }
+        cell = '5';
+        EXPECT_EQ(PlanOn(spoiled, c.a, c.b).targetRow, 12)
+            << c.what << " without its planet in column " << column + 1;
+      }
+    }
   }
 }
 

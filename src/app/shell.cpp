@@ -81,6 +81,7 @@ void HandleKey(const SDL_KeyboardEvent& key) {
   }
   if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
     Paused = !Paused;
+    TraceStep(Paused ? "paused" : "resumed");
   } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
     Paused = true;
     PostClose();
@@ -164,6 +165,7 @@ int RunEventLoop() {
       }
     } else if (!Paused && !Minimised) {
       const int32_t scene = Game.CurrentScene;
+      TraceKeysHeld();
       RunFrame();
       TraceSceneChange(scene, Game.CurrentScene);
     } else {

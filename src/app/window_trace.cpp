@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/key_names.h"
+#include "app/keyboard.h"
 #include "app/state_document.h"
 #include "scenes/game_state.h"
 
@@ -26,6 +28,35 @@ void TraceStep(const char* step) {
 void TraceSceneChange(int32_t from, int32_t to) {
   if (Tracing() && from != to) {
     std::fprintf(stderr, "astorine: scene %s %s\n", SceneName(from).c_str(), SceneName(to).c_str());
+  }
+}
+
+void TraceKeysHeld() {
+  if (!Tracing()) {
+    return;
+  }
+  std::string held;
+  auto note = [&held](int key) {
+    if (KeyDown(key) != 0) {
+      held += (held.empty() ? "" : "+") + VirtualKeyName(key);
+    }
+  };
+  for (const NamedKey& named : NamedKeys()) {
+    note(named.key);
+  }
+  for (int key = 'A'; key <= 'Z'; ++key) {
+    note(key);
+  }
+  for (int key = '0'; key <= '9'; ++key) {
+    note(key);
+  }
+  static std::string lastHeld = "none";
+  if (held.empty()) {
+    held = "none";
+  }
+  if (held != lastHeld) {
+    lastHeld = held;
+    std::fprintf(stderr, "astorine: keys %u %s\n", Game.FrameCount, held.c_str());
   }
 }
 

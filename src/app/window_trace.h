@@ -1,5 +1,6 @@
 // What the windowed game tells tests in a real window, which cannot read its frames: with
-// ASTORINE_TRACE set, one line on stderr per scene change and per teardown step; with
+// ASTORINE_TRACE set, one line on stderr per scene change, per teardown step, per pause and per
+// change of the keys a frame sees held; with
 // ASTORINE_STATE_OUT=FILE, the state document written to FILE when the event loop ends.
 #pragma once
 #include <cstdint>
@@ -8,5 +9,8 @@
 void TraceStep(const char* step);
 // "astorine: scene FROM TO" when tracing and the scene changed.
 void TraceSceneChange(int32_t from, int32_t to);
+// "astorine: keys FRAME NAME+NAME..." ("none" when no key is held) when tracing and the keys
+// the game polls that are held for the frame about to run differ from the last line's.
+void TraceKeysHeld();
 // Writes the state document where ASTORINE_STATE_OUT asks, if it does.
 void WriteStateIfAsked();

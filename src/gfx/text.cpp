@@ -16,8 +16,9 @@
 
 namespace {
 
-// Opening a font costs far more than rendering a label with it, so each height stays open.
-std::map<int, TTF_Font*> fontsByHeight;
+// Opening a font costs far more than rendering a label with it, so each height stays open. The
+// map is never destroyed: the quits that skip the teardown keep the fonts until the process ends.
+std::map<int, TTF_Font*>& fontsByHeight = *new std::map<int, TTF_Font*>;
 bool engineStarted = false;
 bool fontSearched = false;
 std::string fontFile;

@@ -18,7 +18,8 @@ struct SoundSlot {
   Uint8* samples = nullptr;
 };
 
-std::vector<SoundSlot> soundSlots;
+// Never destroyed: the quits that skip the teardown keep the sounds until the process ends.
+std::vector<SoundSlot>& soundSlots = *new std::vector<SoundSlot>;
 bool deviceOpen = false;
 bool audioStarted = false;
 int deviceRate = 0;

@@ -23,5 +23,6 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND SETSID_PROGRAM AND 
   add_test(NAME baddata.window
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/window-bad-data.sh $<TARGET_FILE:astorine>
             ${CMAKE_BINARY_DIR}/Data ${bad_data_output}/window)
-  set_tests_properties(baddata.window PROPERTIES TIMEOUT 120 LABELS "baddata;window")
+  set_tests_properties(baddata.window PROPERTIES TIMEOUT 600 LABELS "baddata;window"
+    ENVIRONMENT "${window_leak_options}")
 endif()

@@ -21,15 +21,6 @@ export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
 
 game_ended() { ! kill -0 "$game_pid" 2> /dev/null; }
 logged() { grep -qx "astorine: $1" "$game_log"; }
-# Presses Return until the title takes it: its menu comes alive only once the slide is over.
-start_pressed() {
-  logged "scene SceneTitle SceneStart" && return
-  xdotool keydown Return
-  sleep 0.1
-  xdotool keyup Return
-  sleep 0.3
-  logged "scene SceneTitle SceneStart"
-}
 
 # check_run STATUS [NAMED...]: the verdict on a run that ended, from its exit code and stderr.
 check_run() {
@@ -49,7 +40,7 @@ check_run() {
     fi
   done
   local other
-  other=$(grep -v -e '^astorine: scene ' -e '^astorine: window closed$' \
+  other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: window closed$' \
     -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
     -e ' not loaded (' "$game_log" | wc -l)
   [ "$other" -eq 0 ] || { echo "$other unexpected lines on stderr"; return; }
@@ -70,13 +61,18 @@ play() {
   game_log=$output/$name.log
   start_game "$program" "$run_dir" "$game_log"
   local result="" window
-  if ! window=$(answer_question Escape) || ! wait_for 20 window_viewable "$window"; then
+  if ! window=$(answer_question Escape) || ! wait_for 60 window_viewable "$window"; then
     result="no game window"
-  elif [ "$name" = nodata ] && ! wait_for 10 start_pressed; then
+  elif [ "$name" = nodata ] &&
+    ! press_until 60 Return logged "scene SceneTitle SceneStart"; then
     result="Return on the title did not start a game"
   else
-    xdotool key F12
-    wait_for 10 game_ended || result="F12 did not end the game"
+    # A key sent before the window has the focus goes elsewhere: F12 again until the game ends.
+    f12_ended() {
+      xdotool key F12
+      wait_for 10 game_ended
+    }
+    wait_for 60 f12_ended || result="F12 did not end the game"
   fi
   if [ -z "$result" ]; then
     local status=0

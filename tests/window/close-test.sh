@@ -18,12 +18,12 @@ trap session_cleanup EXIT
 
 reference title "99 136 173 211"
 open_game_window
-wait_for 15 shows title title "$MenuRegion" || fail "the window does not show the title ($off% off)"
+wait_for 60 shows title title "$MenuRegion" || fail "the window does not show the title ($off% off)"
 
 case $how in
   f12)
     xdotool key Pause
-    sleep 0.3
+    wait_for 30 logged paused || fail "Pause did not pause the game"
     xdotool key F12
     what="F12 while paused"
     ;;

@@ -10,7 +10,8 @@ session_cleanup() {
   game_pid="" xvfb_pid=""
 }
 
-# Polls (every 0.1 s, for about $1 seconds) until the command succeeds.
+# Polls (every 0.1 s, for about $1 seconds) until the command succeeds. The bounds only limit how
+# long a broken game is waited for: a busy machine may take many times as long as a quiet one.
 wait_for() {
   local end=$((SECONDS + $1))
   shift
@@ -32,7 +33,7 @@ start_xvfb() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$1/display" 2> /dev/null &
   xvfb_pid=$!
   display_known() { [ -s "$1/display" ]; }
-  wait_for 10 display_known "$1" || return 1
+  wait_for 30 display_known "$1" || return 1
   export DISPLAY=":$(cat "$1/display")"
 }
 
@@ -50,21 +51,50 @@ start_game() {
 # of xwininfo's output: with -q it could quit early and fail the pipe by SIGPIPE.)
 window_viewable() { xwininfo -id "$1" 2> /dev/null | grep 'Map State: IsViewable' > /dev/null; }
 
+# The keys the game's last frame saw held ("Left+K", "none"), from its trace in $game_log.
+keys_seen() { grep '^astorine: keys ' "$game_log" | tail -n 1 | cut -d ' ' -f 4; }
+key_seen() { [[ "+$(keys_seen)+" == *"+$1+"* ]]; }
+key_up_seen() { ! key_seen "$1"; }
+
+# press KEY: the key held until a frame has seen it down, then let go until a frame has seen it
+# up. The game polls its keys once a frame, so a press timed by the clock could fall between two
+# frames of a busy machine; this one counts exactly once. Needs the trace on (ASTORINE_TRACE).
+press() {
+  xdotool keydown "$1"
+  if ! wait_for 30 key_seen "$1"; then
+    xdotool keyup "$1"
+    return 1
+  fi
+  xdotool keyup "$1"
+  wait_for 30 key_up_seen "$1"
+}
+
+# press_until SECONDS KEY COMMAND...: presses KEY until the command succeeds, for a screen that
+# takes its key only once it is ready (the title's menu after its slide).
+press_until() {
+  local end=$((SECONDS + $1)) key=$2
+  shift 2
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    press "$key" || return 1
+  done
+}
+
 # answer_question KEY: waits for the full-screen question, sends it KEY (it has no keyboard
 # focus under Xvfb) and waits for the game window that replaces it; prints that window's id.
 answer_question() {
-  wait_for 10 window_count_is 1 || return 1
+  wait_for 30 window_count_is 1 || return 1
   local question
   question=$(game_windows)
   # A key that arrives while the box is still being mapped and drawn can be lost (or upset SDL's
   # box): wait until it is viewable and has drawn, and send the key again if it went unheard.
-  wait_for 10 window_viewable "$question" || return 1
+  wait_for 30 window_viewable "$question" || return 1
   sleep 0.3
   window_replaced() { window_count_is 1 && [ "$(game_windows)" != "$question" ]; }
   local attempt
   for attempt in 1 2 3; do
     xdotool key --window "$question" "$1" 2> /dev/null
-    if wait_for 5 window_replaced; then
+    if wait_for 10 window_replaced; then
       game_windows
       return 0
     fi

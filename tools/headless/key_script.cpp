@@ -5,20 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/keyboard.h"
+#include "app/key_names.h"
 
 namespace {
-
-struct NamedKey {
-  const char* name;
-  int key;
-};
-constexpr NamedKey NamedKeys[] = {
-    {"Left", KeyLeft},     {"Up", KeyUp},         {"Right", KeyRight},   {"Down", KeyDown_},
-    {"Return", KeyReturn}, {"Escape", KeyEscape}, {"PageUp", KeyPageUp}, {"Home", KeyHome},
-    {"F1", KeyF1},         {"F2", KeyF2},         {"F3", KeyF3},         {"F4", KeyF4},
-    {"F5", KeyF5},         {"F6", KeyF6},         {"F7", KeyF7},
-};
 
 bool AllDigits(const std::string& text) {
   if (text.empty()) {
@@ -49,7 +38,7 @@ bool ParseFrames(const std::string& text, long& first, long& last) {
 }  // namespace
 
 int VirtualKeyFromName(const std::string& name) {
-  for (const NamedKey& named : NamedKeys) {
+  for (const NamedKey& named : NamedKeys()) {
     if (name == named.name) {
       return named.key;
     }
