@@ -25,7 +25,11 @@ wait_for() {
 game_windows() {
   xwininfo -root -tree | awk -v name="\"$title\":" '$2 " " $3 == name {print $1}'
 }
-window_count_is() { [ "$(game_windows | wc -l)" -eq "$1" ]; }
+# one_window: true when exactly one window is named like the game; its id in $one.
+one_window() {
+  one=$(game_windows)
+  [ -n "$one" ] && [ "$(wc -l <<< "$one")" -eq 1 ]
+}
 
 # start_xvfb FOLDER: a server on a free display number, noted in FOLDER/display.
 start_xvfb() {
@@ -49,7 +53,10 @@ start_game() {
 # window_viewable WINDOW: true once the window is mapped. The game creates its window hidden and
 # shows it only after loading its sounds: a key sent before then reaches nothing. (grep reads all
 # of xwininfo's output: with -q it could quit early and fail the pipe by SIGPIPE.)
-window_viewable() { xwininfo -id "$1" 2> /dev/null | grep 'Map State: IsViewable' > /dev/null; }
+# An empty id is refused: given none, xwininfo would wait for a click on a window.
+window_viewable() {
+  [ -n "$1" ] && xwininfo -id "$1" 2> /dev/null | grep 'Map State: IsViewable' > /dev/null
+}
 
 # The keys the game's last frame saw held ("Left+K", "none"), from its trace in $game_log.
 keys_seen() { grep '^astorine: keys ' "$game_log" | tail -n 1 | cut -d ' ' -f 4; }
@@ -83,19 +90,20 @@ press_until() {
 # answer_question KEY: waits for the full-screen question, sends it KEY (it has no keyboard
 # focus under Xvfb) and waits for the game window that replaces it; prints that window's id.
 answer_question() {
-  wait_for 30 window_count_is 1 || return 1
-  local question
-  question=$(game_windows)
+  wait_for 30 one_window || return 1
+  local question=$one
   # A key that arrives while the box is still being mapped and drawn can be lost (or upset SDL's
   # box): wait until it is viewable and has drawn, and send the key again if it went unheard.
   wait_for 30 window_viewable "$question" || return 1
   sleep 0.3
-  window_replaced() { window_count_is 1 && [ "$(game_windows)" != "$question" ]; }
+  # One look at the window list each time: between two looks the box may have gone and the
+  # game's window not yet come.
+  window_replaced() { one_window && [ "$one" != "$question" ]; }
   local attempt
   for attempt in 1 2 3; do
     xdotool key --window "$question" "$1" 2> /dev/null
     if wait_for 10 window_replaced; then
-      game_windows
+      echo "$one"
       return 0
     fi
   done
