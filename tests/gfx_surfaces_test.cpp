@@ -16,7 +16,9 @@ namespace {
 class GfxSurfacesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder = ::testing::TempDir() + "gfx_surfaces_test";
+    // One folder per case: ctest runs the cases of a suite side by side.
+    folder = ::testing::TempDir() + "gfx_surfaces_test-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::create_directories(folder);
     SetDataFolder(folder);
     ASSERT_EQ(InitHeadlessDisplay(), 1);

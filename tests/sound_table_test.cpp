@@ -52,7 +52,9 @@ class SoundTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card here; ctest sets it as well
-    folder = ::testing::TempDir() + "sound_table_test";
+    // One folder per case: ctest runs the cases of a suite side by side.
+    folder = ::testing::TempDir() + "sound_table_test-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::create_directories(folder);
     for (int id = 0; id < SoundCount; ++id) {
       WriteWave(folder + "/" + SoundFileName(static_cast<SoundId>(id)));
