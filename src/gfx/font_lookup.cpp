@@ -78,8 +78,11 @@ std::vector<std::string> FindFallbackFonts() {
     // Trimmed, the sorted set keeps only the faces that add characters the ones before lack.
     FcFontSet* sorted = FcFontSort(config, pattern, FcTrue, nullptr, &result);
     for (int i = 0; sorted != nullptr && i < sorted->nfont; ++i) {
+      // Bitmap faces (the X core fonts) come in fixed sizes: no label height could be met.
+      FcBool scalable = FcFalse;
       FcChar8* path = nullptr;
-      if (FcPatternGetString(sorted->fonts[i], FC_FILE, 0, &path) == FcResultMatch) {
+      if (FcPatternGetBool(sorted->fonts[i], FC_SCALABLE, 0, &scalable) == FcResultMatch &&
+          scalable && FcPatternGetString(sorted->fonts[i], FC_FILE, 0, &path) == FcResultMatch) {
         std::string file = reinterpret_cast<const char*>(path);
         if (std::find(files.begin(), files.end(), file) == files.end()) {
           files.push_back(file);

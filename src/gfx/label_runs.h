@@ -1,7 +1,6 @@
 // Splitting a label among several faces, for text drawn without the Japanese face: each character
 // goes to the first face that has it.
 #pragma once
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
