@@ -1,6 +1,8 @@
 // MT19937 and the game's two ways of drawing from it.
 #include <gtest/gtest.h>
 
+#include <time.h>
+
 #include <map>
 
 #include "app/random.h"
@@ -24,6 +26,26 @@ TEST(AppRandom, ClockSeedComesFromTheInstalledSource) {
   SeedRandomFromClock();
   SetClockSeedSource(nullptr);
   EXPECT_EQ(RandomWord(), 3499211612u);
+}
+
+// Milliseconds since the system started: a seed from the game's own start would repeat from one
+// launch to the next.
+TEST(AppRandom, ClockSeedIsTheSystemMillisecondCount) {
+  auto now = [] {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<uint32_t>(static_cast<uint64_t>(t.tv_sec) * 1000u + t.tv_nsec / 1000000);
+  };
+  const uint32_t before = now();
+  SeedRandomFromClock();
+  const uint32_t word = RandomWord();
+  const uint32_t after = now();
+  bool matched = false;
+  for (uint32_t seed = before; seed != after + 1 && !matched; ++seed) {
+    SeedRandom(seed);
+    matched = RandomWord() == word;
+  }
+  EXPECT_TRUE(matched) << "no millisecond from " << before << " to " << after;
 }
 
 TEST(AppRandom, RangeTruncatesTowardZero) {

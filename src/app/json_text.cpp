@@ -54,7 +54,9 @@ void Append(std::string& out, const Json& value, size_t indent) {
     }
     Append(out, *it, indent + 2);
   }
-  out += "\n" + std::string(indent, ' ') + (value.is_array() ? "]" : "}");
+  out += '\n';
+  out.append(indent, ' ');
+  out += value.is_array() ? ']' : '}';
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // MT19937 as published by its authors, and the two ways the game draws from it.
 #include "app/random.h"
 
-#include <SDL.h>
+#include <time.h>
 
 #include <cmath>
 #include <limits>
@@ -27,6 +27,15 @@ void Regenerate() {
   Random.index = 0;
 }
 
+// Milliseconds since the system started, wrapped to 32 bits: unlike a count from the game's own
+// start, it differs from one launch to the next however quickly the first question is answered.
+uint32_t SystemMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                               static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
 }  // namespace
 
 void SeedRandom(uint32_t seed) {
@@ -39,7 +48,7 @@ void SeedRandom(uint32_t seed) {
 }
 
 void SeedRandomFromClock() {
-  SeedRandom(seedSource != nullptr ? seedSource() : SDL_GetTicks());
+  SeedRandom(seedSource != nullptr ? seedSource() : SystemMilliseconds());
 }
 
 void SetClockSeedSource(ClockSeedSource source) {

@@ -9,12 +9,13 @@ struct RandomState {
 extern RandomState Random;
 
 void SeedRandom(uint32_t seed);
-// Seeds from the millisecond tick count, or from the source installed below (headless runs).
+// Seeds from the milliseconds since the system started (32 bits), or from the source installed
+// below (headless runs).
 void SeedRandomFromClock();
 uint32_t RandomWord();
 double RandomUnit();                          // 0 <= u < 1
 int32_t RandomRange(int32_t lo, int32_t hi);  // lo..hi, both included; truncates toward zero
 
-// Replaces the millisecond tick count that SeedRandomFromClock reads; nullptr restores it.
+// Replaces the system millisecond count that SeedRandomFromClock reads; nullptr restores it.
 using ClockSeedSource = uint32_t (*)();
 void SetClockSeedSource(ClockSeedSource source);

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/data_folder.h"
@@ -141,10 +142,10 @@ bool StartWindowedGame(bool fullScreen) {
     ShowStartupFailure("DirectDraw の初期化に失敗しました。");
     return false;
   }
+  // A machine without a usable sound device still plays the game, in silence.
   if (InitSound(SoundSlotCount) == 0) {
-    DestroyGameWindow();
-    ShowStartupFailure("ダイレクトサウンドの初期化に失敗しました。");
-    return false;
+    std::fprintf(stderr, "astorine: no usable sound device (%s); playing without sound.\n",
+                 SDL_GetError());
   }
   LoadSoundTable();
   SDL_ShowWindow(gameWindow);

@@ -38,7 +38,10 @@ void TraceKeysHeld() {
   std::string held;
   auto note = [&held](int key) {
     if (KeyDown(key) != 0) {
-      held += (held.empty() ? "" : "+") + VirtualKeyName(key);
+      if (!held.empty()) {
+        held += '+';
+      }
+      held += VirtualKeyName(key);
     }
   };
   for (const NamedKey& named : NamedKeys()) {

@@ -1,9 +1,10 @@
-// The Japanese Gothic face through fontconfig. A match never fails (an unknown family comes back
-// as some other face), so every match is checked before it is trusted.
+// The Japanese Gothic face through fontconfig, and the faces to fall back on without it. A match
+// never fails (an unknown family comes back as some other face), so every match is checked.
 #include "gfx/font_lookup.h"
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -61,4 +62,38 @@ std::string FindJapaneseGothicFont() {
   }
   FcConfigDestroy(config);
   return file;
+}
+
+std::vector<std::string> FindFallbackFonts() {
+  std::vector<std::string> files;
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) {
+    return files;
+  }
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
+  if (pattern != nullptr) {
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    // Trimmed, the sorted set keeps only the faces that add characters the ones before lack.
+    FcFontSet* sorted = FcFontSort(config, pattern, FcTrue, nullptr, &result);
+    for (int i = 0; sorted != nullptr && i < sorted->nfont; ++i) {
+      // Bitmap faces (the X core fonts) come in fixed sizes: no label height could be met.
+      FcBool scalable = FcFalse;
+      FcChar8* path = nullptr;
+      if (FcPatternGetBool(sorted->fonts[i], FC_SCALABLE, 0, &scalable) == FcResultMatch &&
+          scalable && FcPatternGetString(sorted->fonts[i], FC_FILE, 0, &path) == FcResultMatch) {
+        std::string file = reinterpret_cast<const char*>(path);
+        if (std::find(files.begin(), files.end(), file) == files.end()) {
+          files.push_back(file);
+        }
+      }
+    }
+    if (sorted != nullptr) {
+      FcFontSetDestroy(sorted);
+    }
+    FcPatternDestroy(pattern);
+  }
+  FcConfigDestroy(config);
+  return files;
 }

@@ -1,51 +1,66 @@
 // DrawLabel over SDL2_ttf: the Japanese Gothic face, one open font per cell height, text rendered
-// blended and wrapped at the screen's right edge, laid transparently over the back buffer.
+// blended and wrapped at the screen's right edge, laid transparently over the back buffer. Without
+// that face, each character is drawn in the first face fontconfig offers that has it.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 #include "gfx/draw_trace_record.h"
 #include "gfx/font_lookup.h"
+#include "gfx/label_runs.h"
 #include "gfx/text.h"
 #include "gfx/text_fonts.h"
 
 namespace {
 
-// Opening a font costs far more than rendering a label with it, so each height stays open. The
-// map is never destroyed: the quits that skip the teardown keep the fonts until the process ends.
-std::map<int, TTF_Font*>& fontsByHeight = *new std::map<int, TTF_Font*>;
+// Opening a font costs far more than rendering a label with it, so each height stays open, one
+// font per face. The map is never destroyed: the quits that skip the teardown keep the fonts
+// until the process ends.
+std::map<int, std::vector<TTF_Font*>>& fontsByHeight = *new std::map<int, std::vector<TTF_Font*>>;
 bool engineStarted = false;
 bool fontSearched = false;
-std::string fontFile;
+bool japaneseFace = false;
+std::vector<std::string>& faceFiles = *new std::vector<std::string>;
 bool fontReported = false;
 
-void ReportNoFont(const char* why) {
+void ReportFont(const char* what) {
   if (!fontReported) {
     std::fprintf(stderr,
-                 "astorine: no Japanese font (%s); text is not drawn. Install the package "
-                 "fonts-ipafont-gothic.\n",
-                 why);
+                 "astorine: no Japanese font (%s). Install the package fonts-ipafont-gothic.\n",
+                 what);
     fontReported = true;
   }
 }
 
+void SearchFonts() {
+  fontSearched = true;
+  std::string japanese = FindJapaneseGothicFont();
+  japaneseFace = !japanese.empty();
+  if (japaneseFace) {
+    faceFiles.push_back(japanese);
+    return;
+  }
+  faceFiles = FindFallbackFonts();
+  ReportFont(faceFiles.empty() ? "and no other font either; text is not drawn"
+                               : "none found through fontconfig; text is drawn in other faces");
+}
+
 bool StartEngine() {
   if (!fontSearched) {
-    fontSearched = true;
-    fontFile = FindJapaneseGothicFont();
+    SearchFonts();
   }
-  if (fontFile.empty()) {
-    ReportNoFont("none found through fontconfig");
+  if (faceFiles.empty()) {
     return false;
   }
   if (!engineStarted) {
     if (TTF_Init() != 0) {
-      ReportNoFont(TTF_GetError());
+      ReportFont(TTF_GetError());
       return false;
     }
     engineStarted = true;
@@ -55,8 +70,8 @@ bool StartEngine() {
 
 // The point size whose cell height (ascent plus descent) is `height` pixels. For IPAGothic the
 // two are equal; other faces are searched from the proportional estimate.
-TTF_Font* OpenFontOfHeight(int height) {
-  TTF_Font* font = TTF_OpenFont(fontFile.c_str(), height);
+TTF_Font* OpenFontOfHeight(const std::string& file, int height) {
+  TTF_Font* font = TTF_OpenFont(file.c_str(), height);
   if (font == nullptr) {
     return nullptr;
   }
@@ -75,18 +90,48 @@ TTF_Font* OpenFontOfHeight(int height) {
   return font;
 }
 
-TTF_Font* FontOfHeight(int height) {
+// One font per face that opened at this height; empty when none did.
+const std::vector<TTF_Font*>& FontsOfHeight(int height) {
   auto found = fontsByHeight.find(height);
   if (found != fontsByHeight.end()) {
     return found->second;
   }
-  TTF_Font* font = OpenFontOfHeight(height);
-  if (font == nullptr) {
-    ReportNoFont(TTF_GetError());
-    return nullptr;
+  std::vector<TTF_Font*>& fonts = fontsByHeight[height];
+  for (const std::string& file : faceFiles) {
+    if (TTF_Font* font = OpenFontOfHeight(file, height)) {
+      fonts.push_back(font);
+    }
   }
-  fontsByHeight[height] = font;
-  return font;
+  if (fonts.empty()) {
+    ReportFont(TTF_GetError());
+  }
+  return fonts;
+}
+
+void Place(SDL_Surface* rendered, int x, int y) {
+  SDL_Rect place = {x, y, rendered->w, rendered->h};
+  SDL_BlitSurface(rendered, nullptr, BackBuffer(), &place);
+  SDL_FreeSurface(rendered);
+}
+
+// One line, run by run, every face on the first face's baseline; the back buffer clips it.
+void DrawInFaces(const std::vector<TTF_Font*>& fonts, const char* text, int x, int y,
+                 SDL_Color colour) {
+  auto has = [&fonts](int face, char32_t character) {
+    return TTF_GlyphIsProvided32(fonts[face], static_cast<Uint32>(character)) != 0;
+  };
+  const int baseline = y + TTF_FontAscent(fonts[0]);
+  for (const LabelRun& run : SplitIntoFaceRuns(text, static_cast<int>(fonts.size()), has)) {
+    if (x >= ScreenWidth) {
+      return;
+    }
+    TTF_Font* font = fonts[run.face];
+    if (SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, run.text.c_str(), colour)) {
+      const int width = rendered->w;
+      Place(rendered, x, baseline - TTF_FontAscent(font));
+      x += width;
+    }
+  }
 }
 
 void TraceLabel(const char* text, int x, int y, int height, int red, int green, int blue) {
@@ -108,32 +153,34 @@ int DrawLabel(const char* text, int x, int y, int height, int red, int green, in
   if (DrawTraceActive()) {
     TraceLabel(text, x, y, height, red, green, blue);
   }
-  SDL_Surface* backBuffer = BackBuffer();
   // Text starting at or past the right edge is clipped away whole.
-  if (backBuffer == nullptr || text == nullptr || text[0] == '\0' || height < 1 ||
+  if (BackBuffer() == nullptr || text == nullptr || text[0] == '\0' || height < 1 ||
       x >= ScreenWidth || y >= ScreenHeight || !StartEngine()) {
     return 0;
   }
-  TTF_Font* font = FontOfHeight(height);
-  if (font == nullptr) {
+  const std::vector<TTF_Font*>& fonts = FontsOfHeight(height);
+  if (fonts.empty()) {
     return 0;
   }
   SDL_Color colour = {static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue),
                       255};
-  SDL_Surface* rendered =
-      TTF_RenderUTF8_Blended_Wrapped(font, text, colour, static_cast<Uint32>(ScreenWidth - x));
-  if (rendered == nullptr) {
+  if (!japaneseFace) {
+    DrawInFaces(fonts, text, x, y, colour);
     return 0;
   }
-  SDL_Rect place = {x, y, rendered->w, rendered->h};
-  SDL_BlitSurface(rendered, nullptr, backBuffer, &place);
-  SDL_FreeSurface(rendered);
+  SDL_Surface* rendered =
+      TTF_RenderUTF8_Blended_Wrapped(fonts[0], text, colour, static_cast<Uint32>(ScreenWidth - x));
+  if (rendered != nullptr) {
+    Place(rendered, x, y);
+  }
   return 0;
 }
 
 void ReleaseText() {
-  for (auto& [height, font] : fontsByHeight) {
-    TTF_CloseFont(font);
+  for (auto& [height, fonts] : fontsByHeight) {
+    for (TTF_Font* font : fonts) {
+      TTF_CloseFont(font);
+    }
   }
   fontsByHeight.clear();
   if (engineStarted) {

@@ -26,7 +26,13 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.close_f12
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh f12 ${game_and_runner} none
             ${CMAKE_BINARY_DIR} ${window_output}/close-f12)
-  set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12)
+  foreach(start silent seed)
+    add_test(NAME window.start_${start}
+      COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/start-test.sh ${start} ${game_and_runner}
+              ${CMAKE_BINARY_DIR} ${window_output}/start-${start})
+  endforeach()
+  set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12
+      window.start_silent window.start_seed)
   if(X11_FOUND)
     # Xvfb runs no window manager: this stands in for one's close button.
     add_executable(astorine-close-window ${CMAKE_CURRENT_LIST_DIR}/close_window.cpp)

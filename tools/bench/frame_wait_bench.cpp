@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int Frames = 400;
-constexpr double Period = 0.025;
 
 double ThreadCpuSeconds() {
   timespec time{};

@@ -1,5 +1,6 @@
-// back.bmp: the side panel right of the solo well, see-through over the preview and gauges drawn
-// before it, framing the shuttle emblem and the score; it also holds the versus preview box.
+// back.bmp: the side panel right of the solo well, see-through over the preview, the gauges and
+// the sideways well's last columns drawn before it, framing the shuttle emblem and the score; it
+// also holds the versus preview box.
 #include "canvas.h"
 #include "metal.h"
 #include "pictures.h"
@@ -90,18 +91,23 @@ void PaintPreviewBox(Image& image) {
 
 }  // namespace
 
-// Drawn at screen x 320: transparent over the preview (32, 384, 32, 64) and the gauge square
-// (128, 62, 128, 130); the versus preview box is the piece (31, 372, 35, 77).
+// Drawn at screen x 320: transparent over the preview (32, 384, 32, 64), the gauge square
+// (128, 62, 128, 130) and the sideways well's interior (0, 160, 64, 192), whose frame is drawn
+// after the panel; the versus preview box is the piece (31, 372, 35, 77).
 Picture MakePanel() {
   Image image(kWidth, kHeight);
   PaintBody(image);
   Inset(image, 14, 10, 260, 34, Rgb(10, 12, 28));
 
-  Vents(image, 28, 60, 80, 17);
+  // With the well upright this port shows the universe behind; turned sideways, the well.
+  Border(image, -8, 152, 80, 208, WindowRings());
+  image.MakeTransparent(0, 160, 64, 192);
+
+  Vents(image, 80, 60, 32, 17);
   Border(image, 120, 54, 144, 146, WindowRings());
   image.MakeTransparent(128, 62, 128, 130);
 
-  Vents(image, 28, 236, 80, 16);
+  Vents(image, 80, 236, 32, 16);
   Border(image, 120, 228, 148, 164, WindowRings());
   PaintDisplay(image, 128, 236, 132, 148);
 
