@@ -6,6 +6,10 @@ find_program(XDOTOOL_PROGRAM xdotool)
 find_program(XWININFO_PROGRAM xwininfo)
 find_program(IMPORT_PROGRAM import)
 find_program(SETSID_PROGRAM setsid)
+# Full screen and focus need a window manager, and a second window to take the focus.
+find_program(OPENBOX_PROGRAM openbox)
+find_program(XPROP_PROGRAM xprop)
+find_program(XMESSAGE_PROGRAM xmessage)
 find_package(X11)
 # In the sanitizer build the leak checker ignores what the system's windowing libraries keep.
 set(window_leak_options
@@ -27,6 +31,28 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh f12 ${game_and_runner} none
             ${CMAKE_BINARY_DIR} ${window_output}/close-f12)
   set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12)
+  # The picture in windows and screens of every shape.
+  add_test(NAME window.display_resize
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh resize ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/display-resize)
+  list(APPEND window_tests window.display_resize)
+  if(OPENBOX_PROGRAM AND XPROP_PROGRAM AND XMESSAGE_PROGRAM)
+    foreach(screen 1366x768 1920x1080 3840x2160)
+      add_test(NAME window.display_fullscreen_${screen}
+        COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh fullscreen ${screen}
+                ${game_and_runner} ${CMAKE_BINARY_DIR} ${window_output}/display-fullscreen-${screen})
+      list(APPEND window_tests window.display_fullscreen_${screen})
+    endforeach()
+    foreach(case alt-enter focus)
+      string(REPLACE "-" "_" test_name ${case})
+      add_test(NAME window.display_${test_name}
+        COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh ${case} ${game_and_runner}
+                ${CMAKE_BINARY_DIR} ${window_output}/display-${case})
+      list(APPEND window_tests window.display_${test_name})
+    endforeach()
+  else()
+    message(STATUS "Full-screen window tests not registered: openbox, xprop and xmessage are needed")
+  endif()
   if(X11_FOUND)
     # Xvfb runs no window manager: this stands in for one's close button.
     add_executable(astorine-close-window ${CMAKE_CURRENT_LIST_DIR}/close_window.cpp)
