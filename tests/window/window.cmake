@@ -65,6 +65,10 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   # One at a time: the screenshots' timing must not compete with another game for the cores.
   set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS window
     ENVIRONMENT "${window_leak_options}")
+  if(TEST window.display_fullscreen_3840x2160)
+    # Software OpenGL draws a 4K screen at a few frames per second.
+    set_tests_properties(window.display_fullscreen_3840x2160 PROPERTIES TIMEOUT 600)
+  endif()
 else()
   message(STATUS "Window tests not registered: Xvfb, xdotool, xwininfo, ImageMagick and setsid "
                  "are needed")
