@@ -53,8 +53,10 @@ void ReleaseEnlargedTexture() {
   enlargedFactor = 0;
 }
 
+// nullptr when the renderer cannot make it; that answer is kept until the factor changes, so a
+// refusal is not asked again every frame.
 SDL_Texture* EnlargedTexture(int factor) {
-  if (enlargedTexture != nullptr && enlargedFactor == factor) {
+  if (enlargedFactor == factor) {
     return enlargedTexture;
   }
   ReleaseEnlargedTexture();
@@ -64,9 +66,7 @@ SDL_Texture* EnlargedTexture(int factor) {
       SDL_SetTextureScaleMode(enlargedTexture, SDL_ScaleModeLinear) != 0) {
     ReleaseEnlargedTexture();
   }
-  if (enlargedTexture != nullptr) {
-    enlargedFactor = factor;
-  }
+  enlargedFactor = factor;
   return enlargedTexture;
 }
 
