@@ -63,10 +63,12 @@ shows_picture() {
   [ $((height % 480)) -eq 0 ] || tolerance=6% allowed=20
   local region_size=${region%%+*} offsets=${region#*+}
   local region_x=${offsets%+*} region_y=${offsets#*+}
-  local expected=$output/title-${width}x$height-$region.png mask=$output/mask-${width}x$height-$region.png
+  local expected=$output/title-${width}x$height-$region.png
+  local mask=$output/mask-${width}x$height-$region.png
   if [ ! -f "$mask" ]; then
     convert "$output/title-${width}x$height.png" -crop "$region" +repage "$expected"
-    convert "$output/title-still-${width}x$height.png" -crop "$region" +repage -threshold 50% "$mask"
+    convert "$output/title-still-${width}x$height.png" -crop "$region" +repage -threshold 50% \
+      "$mask"
   fi
   import -window root -crop "$region_size+$((x + region_x))+$((y + region_y))" +repage \
     "$output/$name.png"
@@ -96,7 +98,8 @@ black_around() {
   done
 }
 
-# expect_picture NAME X Y WIDTH HEIGHT [REGION [AREA...]]: waits for the picture there, black around.
+# expect_picture NAME X Y WIDTH HEIGHT [REGION [AREA...]]: waits for the picture there, black
+# around it.
 expect_picture() {
   local name=$1 x=$2 y=$3 w=$4 h=$5 region=${6:-}
   shift 6 || shift $#
@@ -165,8 +168,8 @@ case $case_name in
       xdotool windowsize "$window" "$w" "$h"
       wait_for 30 client_size_is "$window" "$w" "$h" || fail "the window was not resized to ${w}x$h"
       pw=$((640 * factor)) ph=$((480 * factor))
-      expect_picture "resized-${w}x$h" $((left + (w - pw) / 2)) $((top + (h - ph) / 2)) "$pw" "$ph" \
-        "" "$left" "$top" $((left + w)) $((top + h))
+      expect_picture "resized-${w}x$h" $((left + (w - pw) / 2)) $((top + (h - ph) / 2)) \
+        "$pw" "$ph" "" "$left" "$top" $((left + w)) $((top + h))
     done
     ;;
   fullscreen)
@@ -180,7 +183,8 @@ case $case_name in
   alt-enter)
     start_session Escape
     window_area "$window"
-    wait_for 60 window_picture window 640 480 || fail "no 640x480 picture in the window ($off/1000 off)"
+    wait_for 60 window_picture window 640 480 ||
+      fail "no 640x480 picture in the window ($off/1000 off)"
     scenes=$(grep -c '^astorine: scene ' "$game_log" || true)
     xdotool keydown Alt_L keydown Return
     wait_for 30 logged "full screen on" || fail "Alt+Return did not switch to full screen"
@@ -194,7 +198,8 @@ case $case_name in
       fail "the window came back at ${width}x$height, not 640x480"
     wait_for 60 window_picture window-again 640 480 ||
       fail "no 640x480 picture in the window after full screen ($off/1000 off)"
-    ! grep '^astorine: keys .*Return' "$game_log" > /dev/null || fail "the game saw Alt+Return's Return"
+    ! grep '^astorine: keys .*Return' "$game_log" > /dev/null ||
+      fail "the game saw Alt+Return's Return"
     [ "$(grep -c '^astorine: scene ' "$game_log" || true)" -eq "$scenes" ] ||
       fail "Alt+Return changed the scene"
     press_until 30 Return logged "scene SceneTitle SceneStart" ||
@@ -216,7 +221,8 @@ case $case_name in
     still_from unfocused-1 unfocused-2 || fail "the picture moves without the focus in full screen"
     xdotool windowactivate "$window"
     wait_for 30 focus_is back || fail "getting the focus back was not noticed"
-    wait_for 30 moved_from unfocused-2 focused || fail "the picture does not move with the focus back"
+    wait_for 30 moved_from unfocused-2 focused ||
+      fail "the picture does not move with the focus back"
     xdotool keydown Alt_L keydown Return
     wait_for 30 logged "full screen off" || fail "Alt+Return did not switch to the window"
     xdotool keyup Return keyup Alt_L
