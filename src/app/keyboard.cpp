@@ -8,12 +8,13 @@
 namespace {
 
 KeyReader installedReader = nullptr;
+bool returnHidden = false;
 
 // The state is as fresh as the last drain of the event queue, which the main loop does before
 // every frame.
 int WindowKeyDown(int virtualKey) {
   KeyScancodes keys = ScancodesForVirtualKey(virtualKey);
-  if (keys.primary == SDL_SCANCODE_UNKNOWN) {
+  if (keys.primary == SDL_SCANCODE_UNKNOWN || (virtualKey == KeyReturn && returnHidden)) {
     return 0;
   }
   const Uint8* state = SDL_GetKeyboardState(nullptr);
@@ -26,6 +27,10 @@ int WindowKeyDown(int virtualKey) {
 
 int KeyDown(int virtualKey) {
   return installedReader != nullptr ? installedReader(virtualKey) : WindowKeyDown(virtualKey);
+}
+
+void HideReturn(bool hidden) {
+  returnHidden = hidden;
 }
 
 void SetKeyReader(KeyReader reader) {

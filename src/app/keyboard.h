@@ -26,6 +26,10 @@ enum VirtualKey : int {
 // upper-case ASCII code ('K' is 75). Called by the scenes once per frame per key they need.
 int KeyDown(int virtualKey);
 
+// While hidden, KeyDown reports Return up in the window however it is held: the window hides the
+// Return of Alt+Return, its full-screen switch, from the game until that Return is released.
+void HideReturn(bool hidden);
+
 // Where KeyDown reads from: the window's keyboard state by default; the headless runner and the
 // tests install a scripted reader. nullptr restores the default.
 using KeyReader = int (*)(int virtualKey);

@@ -1,17 +1,20 @@
-// The game window and its event loop on SDL: Pause and F12 are the only keys it handles itself;
-// the scenes poll every other key inside their frames.
+// The game window and its event loop on SDL: Pause, F12 and Alt+Return (full screen) are the only
+// keys it handles itself; the scenes poll every other key inside their frames.
 #include "app/shell.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
+#include "app/keyboard.h"
 #include "app/message_box.h"
 #include "app/quit.h"
+#include "app/window_size.h"
 #include "app/window_trace.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
@@ -28,6 +31,8 @@ SDL_Window* gameWindow = nullptr;
 bool Paused = false;
 // No frame runs until the window has been shown at its normal size.
 bool Minimised = true;
+// A full-screen game that lost the focus waits for it as a minimised one waits to be restored.
+bool Unfocused = false;
 
 void SetWindowIcon(SDL_Window* window) {
   // Read as the pictures are: a damaged file is named on stderr and refused before SDL allocates.
@@ -40,15 +45,50 @@ void SetWindowIcon(SDL_Window* window) {
 }
 
 SDL_Window* CreateGameWindow(bool fullScreen) {
-  // SDL sizes the client area itself: a window without SDL_WINDOW_RESIZABLE stays at exactly
-  // 640 x 480. Full screen keeps the desktop's own mode; the display scales the picture into it.
-  Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_HIDDEN;
+  // A full-screen window that loses the focus stays on its screen, paused, rather than vanishing.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // Full screen keeps the desktop's own mode; the display scales the picture into it.
+  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  flags |= fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_HIDDEN;
+  // Made for OpenGL from the start: the GL renderer would otherwise destroy it and make another,
+  // under a new id. Without OpenGL another renderer takes the plain window.
   SDL_Window* window = SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                        ScreenWidth, ScreenHeight, flags);
+                                        ScreenWidth, ScreenHeight, flags | SDL_WINDOW_OPENGL);
+  if (window == nullptr) {
+    window = SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              ScreenWidth, ScreenHeight, flags);
+  }
   if (window != nullptr) {
     SetWindowIcon(window);
   }
   return window;
+}
+
+// Sizes the window (the size it returns to from full screen) for `scale` times the picture, 0 for
+// the largest that fits, and centres it in the display's usable area. Needs the display open, for
+// the pixel density, and the window shown, for its borders.
+void FitWindowToDisplay(int scale) {
+  const int display = SDL_GetWindowDisplayIndex(gameWindow);
+  SDL_Rect usable{};
+  if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) {
+    return;
+  }
+  WindowBorders borders;
+  if (SDL_GetWindowBordersSize(gameWindow, &borders.top, &borders.left, &borders.bottom,
+                               &borders.right) != 0) {
+    borders = {};
+  }
+  const WindowSize area{usable.w, usable.h};
+  const double density = DisplayPixelsPerPoint();
+  const WindowSize smallest = InitialWindowSize(area, borders, density, 1);
+  const WindowSize size = InitialWindowSize(area, borders, density, scale);
+  SDL_SetWindowMinimumSize(gameWindow, smallest.width, smallest.height);
+  SDL_SetWindowSize(gameWindow, size.width, size.height);
+  const int outerWidth = size.width + borders.left + borders.right;
+  const int outerHeight = size.height + borders.top + borders.bottom;
+  SDL_SetWindowPosition(gameWindow,
+                        usable.x + std::max(0, (usable.w - outerWidth) / 2) + borders.left,
+                        usable.y + std::max(0, (usable.h - outerHeight) / 2) + borders.top);
 }
 
 // The window's destruction: pictures, then sound, then the display, then the window itself.
@@ -75,12 +115,27 @@ void PostClose() {
   SDL_PushEvent(&close);
 }
 
+bool ShownFullScreen() {
+  return (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SwitchFullScreen() {
+  const bool fullScreen = !ShownFullScreen();
+  if (SDL_SetWindowFullscreen(gameWindow, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+    TraceStep(fullScreen ? "full screen on" : "full screen off");
+  }
+}
+
 void HandleKey(const SDL_KeyboardEvent& key) {
   // A held key's auto-repeat would toggle the pause on and off many times a second.
   if (key.repeat != 0) {
     return;
   }
-  if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
+  if (key.keysym.scancode == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT) != 0) {
+    // The title would take this Return for its menu.
+    HideReturn(true);
+    SwitchFullScreen();
+  } else if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
     Paused = !Paused;
     TraceStep(Paused ? "paused" : "resumed");
   } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
@@ -103,9 +158,19 @@ bool HandleWindowEvent(const SDL_WindowEvent& window) {
       Minimised = false;
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // A paused game shows its last picture at the new size too.
       if (!Minimised) {
         PresentFrame(1);
       }
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      Unfocused = ShownFullScreen();
+      TraceStep("focus lost");
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      Unfocused = false;
+      TraceStep("focus back");
       break;
     default:
       break;
@@ -123,6 +188,11 @@ bool HandleEvent(const SDL_Event& event) {
       return HandleWindowEvent(event.window);
     case SDL_KEYDOWN:
       HandleKey(event.key);
+      return true;
+    case SDL_KEYUP:
+      if (event.key.keysym.scancode == SDL_SCANCODE_RETURN) {
+        HideReturn(false);
+      }
       return true;
     default:
       return true;
@@ -149,6 +219,7 @@ bool StartWindowedGame(bool fullScreen) {
   }
   LoadSoundTable();
   SDL_ShowWindow(gameWindow);
+  FitWindowToDisplay(0);
   SDL_RaiseWindow(gameWindow);
   Minimised = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_MINIMIZED) != 0;
   SetFrameClock({nullptr, WindowedFrameWait()});
@@ -164,7 +235,7 @@ int RunEventLoop() {
       if (!HandleEvent(event)) {
         break;
       }
-    } else if (!Paused && !Minimised) {
+    } else if (!Paused && !Minimised && !Unfocused) {
       const int32_t scene = Game.CurrentScene;
       TraceKeysHeld();
       RunFrame();

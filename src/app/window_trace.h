@@ -1,6 +1,6 @@
 // What the windowed game tells tests in a real window, which cannot read its frames: with
-// ASTORINE_TRACE set, one line on stderr per scene change, per teardown step, per pause and per
-// change of the keys a frame sees held; with
+// ASTORINE_TRACE set, one line on stderr per scene change, per teardown step, per pause, per switch
+// of full screen or of the focus and per change of the keys a frame sees held; with
 // ASTORINE_STATE_OUT=FILE, the state document written to FILE when the event loop ends.
 #pragma once
 #include <cstdint>

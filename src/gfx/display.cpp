@@ -3,10 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <algorithm>
-
 #include "gfx/display.h"
 #include "gfx/display_device.h"
+#include "gfx/picture_fit.h"
 #include "gfx/text_fonts.h"
 
 namespace {
@@ -15,6 +14,9 @@ namespace {
 SDL_Window* gameWindow = nullptr;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* screenTexture = nullptr;
+// The picture enlarged by a whole factor, smoothed down to a full screen's fractional size.
+SDL_Texture* enlargedTexture = nullptr;
+int enlargedFactor = 0;
 SDL_Surface* backBuffer = nullptr;
 
 bool CreateBackBuffer() {
@@ -43,19 +45,50 @@ bool CreatePresentation(SDL_Window* window) {
          SDL_SetTextureScaleMode(screenTexture, SDL_ScaleModeNearest) == 0;
 }
 
-// Where the 640 x 480 picture goes in an output of the given size: the largest integer factor
-// that fits, or a fractional one below 1 when the output is smaller than the picture; centred.
-SDL_Rect FittedPicture(int outputWidth, int outputHeight) {
-  int factor = std::min(outputWidth / ScreenWidth, outputHeight / ScreenHeight);
-  int width = ScreenWidth * factor;
-  int height = ScreenHeight * factor;
-  if (factor < 1) {
-    double scale = std::min(static_cast<double>(outputWidth) / ScreenWidth,
-                            static_cast<double>(outputHeight) / ScreenHeight);
-    width = static_cast<int>(ScreenWidth * scale);
-    height = static_cast<int>(ScreenHeight * scale);
+void ReleaseEnlargedTexture() {
+  if (enlargedTexture != nullptr) {
+    SDL_DestroyTexture(enlargedTexture);
+    enlargedTexture = nullptr;
   }
-  return {(outputWidth - width) / 2, (outputHeight - height) / 2, width, height};
+  enlargedFactor = 0;
+}
+
+// nullptr when the renderer cannot make it; that answer is kept until the factor changes, so a
+// refusal is not asked again every frame.
+SDL_Texture* EnlargedTexture(int factor) {
+  if (enlargedFactor == factor) {
+    return enlargedTexture;
+  }
+  ReleaseEnlargedTexture();
+  enlargedTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_TARGET,
+                                      ScreenWidth * factor, ScreenHeight * factor);
+  if (enlargedTexture != nullptr &&
+      SDL_SetTextureScaleMode(enlargedTexture, SDL_ScaleModeLinear) != 0) {
+    ReleaseEnlargedTexture();
+  }
+  enlargedFactor = factor;
+  return enlargedTexture;
+}
+
+// A fractional size drawn nearest-neighbour alone would give pixels of unequal widths; enlarged by
+// the whole factor above first and smoothed down from there, every pixel stays crisp and even.
+SDL_Texture* SmoothedSource(const PictureRect& picture) {
+  const int factor = EnlargementFactor(picture.height);
+  if (picture.width == ScreenWidth * factor && picture.height == ScreenHeight * factor) {
+    return screenTexture;
+  }
+  SDL_Texture* enlarged = EnlargedTexture(factor);
+  // Without it (a texture too big for the renderer) the nearest-neighbour picture still shows.
+  if (enlarged == nullptr || SDL_SetRenderTarget(renderer, enlarged) != 0) {
+    return screenTexture;
+  }
+  const bool drawn = SDL_RenderCopy(renderer, screenTexture, nullptr, nullptr) == 0;
+  SDL_SetRenderTarget(renderer, nullptr);
+  return drawn ? enlarged : screenTexture;
+}
+
+bool ShownFullScreen() {
+  return (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
 }  // namespace
@@ -84,6 +117,7 @@ int InitHeadlessDisplay() {
 
 int ReleaseDisplay() {
   ReleaseText();
+  ReleaseEnlargedTexture();
   if (screenTexture != nullptr) {
     SDL_DestroyTexture(screenTexture);
     screenTexture = nullptr;
@@ -114,10 +148,13 @@ int PresentFrame(int /*repaint*/) {
   if (SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) != 0) {
     return 0;
   }
-  SDL_Rect picture = FittedPicture(outputWidth, outputHeight);
+  const PictureRect picture = ShownFullScreen() ? FullScreenPicture(outputWidth, outputHeight)
+                                                : WindowPicture(outputWidth, outputHeight);
+  SDL_Texture* source = SmoothedSource(picture);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
-  if (SDL_RenderCopy(renderer, screenTexture, nullptr, &picture) != 0) {
+  const SDL_Rect place{picture.x, picture.y, picture.width, picture.height};
+  if (SDL_RenderCopy(renderer, source, nullptr, &place) != 0) {
     return 0;
   }
   SDL_RenderPresent(renderer);
@@ -126,6 +163,19 @@ int PresentFrame(int /*repaint*/) {
 
 SDL_Surface* BackBuffer() {
   return backBuffer;
+}
+
+double DisplayPixelsPerPoint() {
+  int windowWidth = 0;
+  int windowHeight = 0;
+  int outputWidth = 0;
+  int outputHeight = 0;
+  if (gameWindow == nullptr || renderer == nullptr ||
+      SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) != 0) {
+    return 1;
+  }
+  SDL_GetWindowSize(gameWindow, &windowWidth, &windowHeight);
+  return windowWidth > 0 && outputWidth > 0 ? static_cast<double>(outputWidth) / windowWidth : 1;
 }
 
 int SaveBackBufferPng(const char* path) {

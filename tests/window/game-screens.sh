@@ -44,14 +44,22 @@ reference() {
   [ "$count" -gt 20000 ] || fail "the headless pictures of $name share only $count pixels"
 }
 
-# window_area WINDOW: the client area's place on the screen, in $left and $top; fails unless it
-# is 640 x 480.
-window_area() {
-  local width height
+# client_area WINDOW: the client area's size and place on the screen, in $width, $height, $left
+# and $top.
+client_area() {
   read -r width height left top < <(xwininfo -id "$1" |
     awk '/Width:/ {w=$2} /Height:/ {h=$2} /Absolute upper-left X:/ {x=$4}
          /Absolute upper-left Y:/ {y=$4} END {print w, h, x, y}')
-  [ "$width" = 640 ] && [ "$height" = 480 ] || fail "client area is ${width}x${height}, not 640x480"
+}
+client_size_is() {
+  client_area "$1"
+  [ "$width" = "$2" ] && [ "$height" = "$3" ]
+}
+
+# window_area WINDOW: the client area's place on the screen, in $left and $top; fails unless it
+# is 640 x 480.
+window_area() {
+  client_size_is "$1" 640 480 || fail "client area is ${width}x${height}, not 640x480"
 }
 
 shot() { import -window root -crop "640x480+$left+$top" +repage "$output/$1.png"; }
@@ -127,12 +135,13 @@ expect_teardown() {
   [ "$(tail -n 5 "$game_log")" = "$expected" ] || fail "the teardown after $1 is not as expected"
 }
 
-# Every line of the trace is a scene change, keys seen, a pause or a teardown step: nothing
-# unexpected on stderr.
+# Every line of the trace is a scene change, keys seen, a pause, a switch of full screen or focus,
+# or a teardown step: nothing unexpected on stderr.
 expect_quiet_log() {
   local other
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: paused$' \
-    -e '^astorine: resumed$' -e '^astorine: window closed$' -e '^astorine: released the ' \
-    -e '^astorine: destroyed the window$' "$game_log" || true)
+    -e '^astorine: resumed$' -e '^astorine: full screen o\(n\|ff\)$' \
+    -e '^astorine: focus \(lost\|back\)$' -e '^astorine: window closed$' \
+    -e '^astorine: released the ' -e '^astorine: destroyed the window$' "$game_log" || true)
   [ -z "$other" ] || fail "unexpected lines on stderr"
 }

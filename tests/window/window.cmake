@@ -6,6 +6,10 @@ find_program(XDOTOOL_PROGRAM xdotool)
 find_program(XWININFO_PROGRAM xwininfo)
 find_program(IMPORT_PROGRAM import)
 find_program(SETSID_PROGRAM setsid)
+# Full screen and focus need a window manager, and a second window to take the focus.
+find_program(OPENBOX_PROGRAM openbox)
+find_program(XPROP_PROGRAM xprop)
+find_program(XMESSAGE_PROGRAM xmessage)
 find_package(X11)
 # In the sanitizer build the leak checker ignores what the system's windowing libraries keep.
 set(window_leak_options
@@ -33,6 +37,28 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   endforeach()
   set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12
       window.start_silent window.start_seed)
+  # The picture in windows and screens of every shape.
+  add_test(NAME window.display_resize
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh resize ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/display-resize)
+  list(APPEND window_tests window.display_resize)
+  if(OPENBOX_PROGRAM AND XPROP_PROGRAM AND XMESSAGE_PROGRAM)
+    foreach(screen 1366x768 1920x1080 3840x2160)
+      add_test(NAME window.display_fullscreen_${screen}
+        COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh fullscreen ${screen}
+                ${game_and_runner} ${CMAKE_BINARY_DIR} ${window_output}/display-fullscreen-${screen})
+      list(APPEND window_tests window.display_fullscreen_${screen})
+    endforeach()
+    foreach(case alt-enter focus)
+      string(REPLACE "-" "_" test_name ${case})
+      add_test(NAME window.display_${test_name}
+        COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh ${case} ${game_and_runner}
+                ${CMAKE_BINARY_DIR} ${window_output}/display-${case})
+      list(APPEND window_tests window.display_${test_name})
+    endforeach()
+  else()
+    message(STATUS "Full-screen window tests not registered: openbox, xprop and xmessage are needed")
+  endif()
   if(X11_FOUND)
     # Xvfb runs no window manager: this stands in for one's close button.
     add_executable(astorine-close-window ${CMAKE_CURRENT_LIST_DIR}/close_window.cpp)
@@ -45,6 +71,10 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   # One at a time: the screenshots' timing must not compete with another game for the cores.
   set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS window
     ENVIRONMENT "${window_leak_options}")
+  if(TEST window.display_fullscreen_3840x2160)
+    # Software OpenGL draws a 4K screen at a few frames per second.
+    set_tests_properties(window.display_fullscreen_3840x2160 PROPERTIES TIMEOUT 600)
+  endif()
 else()
   message(STATUS "Window tests not registered: Xvfb, xdotool, xwininfo, ImageMagick and setsid "
                  "are needed")

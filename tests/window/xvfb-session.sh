@@ -1,13 +1,14 @@
 # Shell functions for driving the real game in a virtual X server; sourced by window-test.sh and
 # scripts/bench.sh. They set xvfb_pid, game_pid and DISPLAY; call session_cleanup on exit.
 title="Astorine Ver3.00"
-xvfb_pid="" game_pid=""
+xvfb_pid="" game_pid="" openbox_pid=""
 
 session_cleanup() {
   # The message box runs in a forked child of the game: end the game's whole process group.
   if [ -n "$game_pid" ]; then kill -KILL -- "-$game_pid" 2> /dev/null || true; fi
+  if [ -n "$openbox_pid" ]; then kill "$openbox_pid" 2> /dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2> /dev/null || true; fi
-  game_pid="" xvfb_pid=""
+  game_pid="" openbox_pid="" xvfb_pid=""
 }
 
 # Polls (every 0.1 s, for about $1 seconds) until the command succeeds. The bounds only limit how
@@ -31,14 +32,24 @@ one_window() {
   [ -n "$one" ] && [ "$(wc -l <<< "$one")" -eq 1 ]
 }
 
-# start_xvfb FOLDER: a server on a free display number, noted in FOLDER/display.
+# start_xvfb FOLDER [WIDTHxHEIGHT]: a server on a free display number, noted in FOLDER/display,
+# with a screen of that size (1024x768).
 start_xvfb() {
   rm -f "$1/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$1/display" 2> /dev/null &
+  Xvfb -displayfd 3 -screen 0 "${2:-1024x768}x24" -nolisten tcp 3> "$1/display" 2> /dev/null &
   xvfb_pid=$!
   display_known() { [ -s "$1/display" ]; }
   wait_for 30 display_known "$1" || return 1
   export DISPLAY=":$(cat "$1/display")"
+}
+
+# start_openbox: a window manager on the display, which full screen, focus and minimising need;
+# waits until it has claimed the screen.
+start_openbox() {
+  openbox > /dev/null 2>&1 &
+  openbox_pid=$!
+  wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep 'window id' > /dev/null; }
+  wait_for 30 wm_running
 }
 
 # start_game GAME RUN_DIR LOG [ARGS...]: the program in RUN_DIR, in its own process group so
