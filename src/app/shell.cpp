@@ -38,12 +38,13 @@ void SetWindowIcon(SDL_Window* window) {
   }
 }
 
-SDL_Window* CreateGameWindow(bool fullScreen) {
+SDL_Window* CreateGameWindow(bool fullScreen, int scale) {
   // SDL sizes the client area itself: a window without SDL_WINDOW_RESIZABLE stays at exactly
   // 640 x 480. Full screen keeps the desktop's own mode; the display scales the picture into it.
   Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_HIDDEN;
+  const int times = scale > 0 ? scale : 1;
   SDL_Window* window = SDL_CreateWindow(GameTitle, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                        ScreenWidth, ScreenHeight, flags);
+                                        ScreenWidth * times, ScreenHeight * times, flags);
   if (window != nullptr) {
     SetWindowIcon(window);
   }
@@ -130,8 +131,8 @@ bool HandleEvent(const SDL_Event& event) {
 
 }  // namespace
 
-bool StartWindowedGame(bool fullScreen) {
-  gameWindow = CreateGameWindow(fullScreen);
+bool StartWindowedGame(bool fullScreen, int scale) {
+  gameWindow = CreateGameWindow(fullScreen, scale);
   if (gameWindow == nullptr) {
     ShowStartupFailure("ウィンドウの作成に失敗しました。");
     return false;

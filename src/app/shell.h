@@ -1,10 +1,11 @@
 // The windowed game: start-up from the window to InitGame, the event loop, the window teardown.
 #pragma once
 
-// Creates the window (a fixed 640 x 480 client area, or the whole desktop), opens the display and
-// the sound device, loads the sounds, shows the window and runs InitGame. On a failure the player
-// has been told and the result is false: the program then ends with 0.
-bool StartWindowedGame(bool fullScreen);
+// Creates the window (a fixed 640 x 480 client area, or scale times that when scale is above 0, or
+// the whole desktop), opens the display and the sound device, loads the sounds, shows the window
+// and runs InitGame. On a failure the player has been told and the result is false: the program
+// then ends with 0.
+bool StartWindowedGame(bool fullScreen, int scale);
 // Handles every waiting event, then runs one frame unless paused or minimised, until the window
 // closes or the game asks to quit. Returns the exit code, 0.
 int RunEventLoop();
