@@ -67,7 +67,7 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       return Refused("unexpected argument '" + argument + "'");
     }
   }
-  // Any mistake above refuses the whole line; of the two questions, the help answers both.
+  // Any mistake above refuses the whole line; --help, listing --version too, wins over it.
   if (help || version) {
     options.action = help ? LaunchAction::ShowHelp : LaunchAction::ShowVersion;
   }
