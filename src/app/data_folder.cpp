@@ -1,14 +1,18 @@
-// The Data folder: ./Data when the game runs from a folder holding it, else Data beside the
-// executable, unless a folder was set explicitly.
+// The Data folder: ./Data when the game runs from a folder holding it, else the first of the
+// installed places that holds one, unless a folder was set explicitly.
 #include "app/data_folder.h"
 
-#include <filesystem>
+#include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 namespace {
 
 std::string chosenFolder = "Data";
 bool folderSet = false;
+
+// The XDG base directory default for a missing or empty XDG_DATA_DIRS.
+constexpr const char* DefaultDataDirs = "/usr/local/share:/usr/share";
 
 std::filesystem::path ExecutableFolder(const char* argv0) {
   std::error_code error;
@@ -21,6 +25,37 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
 
 }  // namespace
 
+std::vector<std::filesystem::path> DataFolderCandidates(
+    const std::filesystem::path& executableFolder, const char* xdgDataDirs) {
+  std::vector<std::filesystem::path> candidates{"Data"};
+  if (!executableFolder.empty()) {
+    candidates.push_back(executableFolder / "Data");
+    candidates.push_back(executableFolder / ".." / "share" / "astorine" / "Data");
+  }
+  std::string_view dirs =
+      xdgDataDirs != nullptr && *xdgDataDirs != '\0' ? xdgDataDirs : DefaultDataDirs;
+  while (!dirs.empty()) {
+    const size_t colon = dirs.find(':');
+    const std::string_view dir = dirs.substr(0, colon);
+    // The specification ignores relative entries; so do we, or the current folder would count.
+    if (!dir.empty() && dir.front() == '/') {
+      candidates.push_back(std::filesystem::path(dir) / "astorine" / "Data");
+    }
+    dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
+  }
+  return candidates;
+}
+
+std::filesystem::path FirstDataFolder(const std::vector<std::filesystem::path>& candidates) {
+  for (const std::filesystem::path& candidate : candidates) {
+    std::error_code error;
+    if (std::filesystem::is_directory(candidate, error)) {
+      return candidate.lexically_normal();
+    }
+  }
+  return "Data";
+}
+
 void SetDataFolder(const std::string& folder) {
   folderSet = !folder.empty();
   chosenFolder = folderSet ? folder : "Data";
@@ -30,14 +65,9 @@ void FindDataFolder(const char* argv0) {
   if (folderSet) {
     return;
   }
-  std::error_code error;
-  if (std::filesystem::is_directory("Data", error)) {
-    chosenFolder = "Data";
-    return;
-  }
-  std::filesystem::path beside = ExecutableFolder(argv0) / "Data";
-  // With neither, the loads fail one by one and each says which file it missed.
-  chosenFolder = std::filesystem::is_directory(beside, error) ? beside.string() : "Data";
+  chosenFolder =
+      FirstDataFolder(DataFolderCandidates(ExecutableFolder(argv0), std::getenv("XDG_DATA_DIRS")))
+          .string();
 }
 
 std::string DataPath(const char* fileName) {

@@ -1,11 +1,20 @@
 // Where the pictures and sounds are read from: a folder holding Data/.
 #pragma once
+#include <filesystem>
 #include <string>
+#include <vector>
 
-// Sets the Data folder itself (the headless runner's --data). Empty: look for ./Data first, then
-// Data beside the executable.
+// Sets the Data folder itself (the headless runner's --data). Empty: search for it at start-up.
 void SetDataFolder(const std::string& folder);
 // Chooses the folder at start-up; argv0 is the executable's path as started.
 void FindDataFolder(const char* argv0);
 // Full path of a file of the Data folder ("planet.bmp").
 std::string DataPath(const char* fileName);
+
+// The folders tried, in order: ./Data, Data beside the executable, ../share/astorine/Data from
+// the executable's folder, then astorine/Data under each folder of xdgDataDirs (a colon-separated
+// list as in XDG_DATA_DIRS; null or empty stands for /usr/local/share:/usr/share).
+std::vector<std::filesystem::path> DataFolderCandidates(
+    const std::filesystem::path& executableFolder, const char* xdgDataDirs);
+// The first candidate that is a folder; ./Data when none is, so that each load names its file.
+std::filesystem::path FirstDataFolder(const std::vector<std::filesystem::path>& candidates);

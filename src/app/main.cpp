@@ -1,23 +1,61 @@
-// The game's entry point: the clock check, the full-screen question, start-up and the loop.
+// The game's entry point: the command line, the clock check, the full-screen question, start-up
+// and the loop.
 #include <SDL.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/message_box.h"
 #include "app/shell.h"
+#include "app/version.h"
 
-int main(int /*argc*/, char* argv[]) {
+namespace {
+
+// The help, the version or a refusal, before anything is opened; -1 when the game is to play.
+int AnswerWithoutPlaying(const LaunchOptions& options) {
+  switch (options.action) {
+    case LaunchAction::ShowHelp:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case LaunchAction::ShowVersion:
+      std::fputs(VersionText().c_str(), stdout);
+      return 0;
+    case LaunchAction::Refuse:
+      std::fprintf(stderr, "astorine: %s\n%s", options.error.c_str(), UsageText().c_str());
+      return 2;
+    case LaunchAction::Play:
+      break;
+  }
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const LaunchOptions options = ParseCommandLine({argv + 1, argv + argc});
+  if (const int status = AnswerWithoutPlaying(options); status >= 0) {
+    return status;
+  }
   FindDataFolder(argv[0]);
   // The frame wait could never end on a counter that does not count.
   if (CounterFrequency() == 0) {
     ShowStartupFailure("高分解能タイマーが使えないため、起動できません。");
     return 0;
   }
+  // Desktops match the window to its desktop entry and icons by its class. SDL 2.26 reads it
+  // only from the environment; one set by the player is kept.
+  setenv("SDL_VIDEO_X11_WMCLASS", AstorineAppId, 0);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     ShowStartupFailure("ウィンドウクラスの登録に失敗しました。");
     return 0;
   }
-  if (!StartWindowedGame(AskFullScreen())) {
+  const bool fullScreen = options.fullScreen == FullScreenAnswer::Ask
+                              ? AskFullScreen()
+                              : options.fullScreen == FullScreenAnswer::Yes;
+  if (!StartWindowedGame(fullScreen, options.scale)) {
     return 0;
   }
   return RunEventLoop();

@@ -201,7 +201,7 @@ bool HandleEvent(const SDL_Event& event) {
 
 }  // namespace
 
-bool StartWindowedGame(bool fullScreen) {
+bool StartWindowedGame(bool fullScreen, int scale) {
   gameWindow = CreateGameWindow(fullScreen);
   if (gameWindow == nullptr) {
     ShowStartupFailure("ウィンドウの作成に失敗しました。");
@@ -219,7 +219,7 @@ bool StartWindowedGame(bool fullScreen) {
   }
   LoadSoundTable();
   SDL_ShowWindow(gameWindow);
-  FitWindowToDisplay(0);
+  FitWindowToDisplay(scale);
   SDL_RaiseWindow(gameWindow);
   Minimised = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_MINIMIZED) != 0;
   SetFrameClock({nullptr, WindowedFrameWait()});

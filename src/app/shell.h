@@ -1,11 +1,11 @@
 // The windowed game: start-up from the window to InitGame, the event loop, the window teardown.
 #pragma once
 
-// Creates the window (resizable, at the largest whole multiple of 640 x 480 that fits the display,
-// or full screen on the whole desktop), opens the display and the sound device, loads the sounds,
-// shows the window and runs InitGame. On a failure the player has been told and the result is
+// Creates the window (resizable, at scale times 640 x 480 when scale is above 0, else at the
+// largest whole multiple that fits the display; or full screen on the whole desktop), opens the
+// display and the sound device, loads the sounds, shows the window and runs InitGame. On a failure the player has been told and the result is
 // false: the program then ends with 0.
-bool StartWindowedGame(bool fullScreen);
+bool StartWindowedGame(bool fullScreen, int scale);
 // Handles every waiting event, then runs one frame unless paused, minimised or (in full screen)
 // without the focus, until the window closes or the game asks to quit. Returns the exit code, 0.
 int RunEventLoop();

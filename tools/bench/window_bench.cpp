@@ -114,7 +114,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   FindDataFolder(argv[0]);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !StartWindowedGame(false)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !StartWindowedGame(false, 0)) {
     std::fprintf(stderr, "astorine-window-bench: the game did not start\n");
     return 1;
   }

@@ -22,6 +22,11 @@ Picture MakeShuttle();        // spaceshuttle.bmp
 Picture MakeTitle();          // title.bmp
 Picture MakeMenu();           // menu.bmp
 
+// The window icon's art at size x size pixels; icon.bmp is the 32-pixel one.
+Image DrawIcon(int size);
+// The sizes of the desktop's icons, drawn by DrawIcon.
+constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+
 // All of them, in the order of the game's picture table, then the icon.
 std::vector<Picture> MakeAllPictures();
 

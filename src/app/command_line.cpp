@@ -1,0 +1,94 @@
+// Parsing of the game's options; pure, so that it can be tested without a window.
+#include "app/command_line.h"
+
+#include <charconv>
+
+#include "app/version.h"
+
+namespace {
+
+LaunchOptions Refused(const std::string& why) {
+  LaunchOptions refused;
+  refused.action = LaunchAction::Refuse;
+  refused.error = why;
+  return refused;
+}
+
+// The scale's text as a number, or 0 when it is not a whole number from 1 to LargestScale.
+int ScaleFrom(const std::string& text) {
+  int scale = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, scale);
+  if (error != std::errc() || stop != end || scale < 1 || scale > LargestScale) {
+    return 0;
+  }
+  return scale;
+}
+
+// Applies one full-screen answer; a second, different one contradicts the first.
+bool Answer(LaunchOptions& options, FullScreenAnswer answer) {
+  if (options.fullScreen != FullScreenAnswer::Ask && options.fullScreen != answer) {
+    return false;
+  }
+  options.fullScreen = answer;
+  return true;
+}
+
+}  // namespace
+
+LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
+  LaunchOptions options;
+  bool help = false, version = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      help = true;
+    } else if (argument == "--version") {
+      version = true;
+    } else if (argument == "--fullscreen" || argument == "--window") {
+      const bool full = argument == "--fullscreen";
+      if (!Answer(options, full ? FullScreenAnswer::Yes : FullScreenAnswer::No)) {
+        return Refused("--fullscreen and --window cannot be given together");
+      }
+    } else if (argument == "--scale" || argument.starts_with("--scale=")) {
+      const bool joined = argument != "--scale";
+      if (!joined && i + 1 == arguments.size()) {
+        return Refused("--scale needs a number");
+      }
+      const std::string value = joined ? argument.substr(8) : arguments[++i];
+      options.scale = ScaleFrom(value);
+      if (options.scale == 0) {
+        return Refused("--scale takes a whole number from 1 to " + std::to_string(LargestScale) +
+                       ", not '" + value + "'");
+      }
+    } else if (argument.starts_with("-")) {
+      return Refused("unknown option '" + argument + "'");
+    } else {
+      return Refused("unexpected argument '" + argument + "'");
+    }
+  }
+  // Any mistake above refuses the whole line; --help, listing --version too, wins over it.
+  if (help || version) {
+    options.action = help ? LaunchAction::ShowHelp : LaunchAction::ShowVersion;
+  }
+  return options;
+}
+
+std::string UsageText() {
+  return "usage: astorine [--fullscreen | --window] [--scale N]\n"
+         "       astorine --help | --version\n"
+         "\n"
+         "  --fullscreen  play full screen, without asking first\n"
+         "  --window      play in a window, without asking first\n"
+         "  --scale N     open the window at N times 640 x 480 (N from 1 to " +
+         std::to_string(LargestScale) +
+         ")\n"
+         "  -h, --help    show this help and exit\n"
+         "  --version     show the version and exit\n"
+         "\n"
+         "With no option the game asks whether to play full screen.\n";
+}
+
+std::string VersionText() {
+  return std::string("astorine ") + AstorineVersion + "\n";
+}

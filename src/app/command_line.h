@@ -1,0 +1,24 @@
+// The game's command line: what the player may decide before the window opens.
+#pragma once
+#include <string>
+#include <vector>
+
+enum class FullScreenAnswer { Ask, Yes, No };
+enum class LaunchAction { Play, ShowHelp, ShowVersion, Refuse };
+
+struct LaunchOptions {
+  LaunchAction action = LaunchAction::Play;
+  FullScreenAnswer fullScreen = FullScreenAnswer::Ask;
+  int scale = 0;      // the window's size in multiples of 640 x 480; 0: not given
+  std::string error;  // why the command line was refused, one line
+};
+
+constexpr int LargestScale = 8;
+
+// Reads the arguments after the program's name. No arguments: play exactly as without a
+// command line.
+LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments);
+// The usage text printed by --help and after a refused command line.
+std::string UsageText();
+// The one line of --version.
+std::string VersionText();

@@ -1,0 +1,70 @@
+// The command line: each option, the combinations that make sense, and every refusal.
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "app/version.h"
+
+namespace {
+
+LaunchOptions Parse(std::vector<std::string> arguments) {
+  return ParseCommandLine(arguments);
+}
+
+TEST(AppCommandLine, NoArgumentsPlaysAsDesigned) {
+  const LaunchOptions options = Parse({});
+  EXPECT_EQ(options.action, LaunchAction::Play);
+  EXPECT_EQ(options.fullScreen, FullScreenAnswer::Ask);
+  EXPECT_EQ(options.scale, 0);
+}
+
+TEST(AppCommandLine, OptionsThatPlay) {
+  EXPECT_EQ(Parse({"--fullscreen"}).fullScreen, FullScreenAnswer::Yes);
+  EXPECT_EQ(Parse({"--window"}).fullScreen, FullScreenAnswer::No);
+  EXPECT_EQ(Parse({"--window", "--window"}).fullScreen, FullScreenAnswer::No);
+  EXPECT_EQ(Parse({"--scale", "2"}).scale, 2);
+  EXPECT_EQ(Parse({"--scale=3"}).scale, 3);
+  EXPECT_EQ(Parse({"--scale", "1"}).scale, 1);
+  EXPECT_EQ(Parse({"--scale", std::to_string(LargestScale)}).scale, LargestScale);
+  const LaunchOptions both = Parse({"--scale", "2", "--window"});
+  EXPECT_EQ(both.action, LaunchAction::Play);
+  EXPECT_EQ(both.scale, 2);
+  EXPECT_EQ(both.fullScreen, FullScreenAnswer::No);
+}
+
+TEST(AppCommandLine, HelpAndVersion) {
+  EXPECT_EQ(Parse({"--help"}).action, LaunchAction::ShowHelp);
+  EXPECT_EQ(Parse({"-h"}).action, LaunchAction::ShowHelp);
+  EXPECT_EQ(Parse({"--version"}).action, LaunchAction::ShowVersion);
+  EXPECT_EQ(Parse({"--version", "--help"}).action, LaunchAction::ShowHelp);
+  EXPECT_EQ(Parse({"--window", "--version"}).action, LaunchAction::ShowVersion);
+  EXPECT_EQ(VersionText(), std::string("astorine ") + AstorineVersion + "\n");
+  for (const char* option : {"--fullscreen", "--window", "--scale N", "--help", "--version"}) {
+    EXPECT_NE(UsageText().find(option), std::string::npos) << option;
+  }
+}
+
+TEST(AppCommandLine, RefusalsNameTheirCause) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--fast"}, "unknown option '--fast'"},
+      {{"-x"}, "unknown option '-x'"},
+      {{"Data"}, "unexpected argument 'Data'"},
+      {{"--fullscreen", "--window"}, "--fullscreen and --window cannot be given together"},
+      {{"--scale"}, "--scale needs a number"},
+      {{"--scale", "0"}, "'0'"},
+      {{"--scale", "9"}, "'9'"},
+      {{"--scale", "-1"}, "'-1'"},
+      {{"--scale", "2x"}, "'2x'"},
+      {{"--scale", " 2"}, "' 2'"},
+      {{"--scale="}, "''"},
+      {{"--scale", "99999999999"}, "'99999999999'"},
+      {{"--help", "--bogus"}, "'--bogus'"},
+  };
+  for (const auto& [arguments, cause] : cases) {
+    const LaunchOptions options = Parse(arguments);
+    EXPECT_EQ(options.action, LaunchAction::Refuse) << arguments.front();
+    EXPECT_NE(options.error.find(cause), std::string::npos) << options.error;
+    EXPECT_EQ(options.error.find('\n'), std::string::npos) << options.error;
+  }
+}
+
+}  // namespace

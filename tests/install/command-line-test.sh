@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The game's command line as a player meets it: --help and --version answer on stdout with 0; a
+# refused line prints one line and the usage on stderr, exits 2 and opens nothing; every option
+# of the help is in the man page.
+#
+#   command-line-test.sh GAME MAN_PAGE VERSION
+set -euo pipefail
+game=$1 man_page=$2 version=$3
+output=$(mktemp -d)
+trap 'rm -rf "$output"' EXIT
+fail() {
+  echo "command line test: $*" >&2
+  exit 1
+}
+
+# Without a display any attempt to open a window or a message box would fail and say so.
+run() {
+  status=0
+  env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy "$game" "$@" \
+    > "$output/out" 2> "$output/err" < /dev/null || status=$?
+}
+
+run --help
+[ "$status" -eq 0 ] && [ ! -s "$output/err" ] || fail "--help: exit $status, stderr not empty"
+grep -q '^usage: astorine ' "$output/out" || fail "--help prints no usage"
+cp "$output/out" "$output/usage"
+
+run --version
+[ "$status" -eq 0 ] && [ ! -s "$output/err" ] || fail "--version: exit $status, stderr not empty"
+[ "$(cat "$output/out")" = "astorine $version" ] || fail "--version prints '$(cat "$output/out")'"
+
+refusals=(--bogus -x Data "--fullscreen --window" --scale "--scale 0" "--scale 9" "--scale two"
+  "--help --bogus")
+for line in "${refusals[@]}"; do
+  # shellcheck disable=SC2086 # each line is split into its arguments on purpose
+  run $line
+  [ "$status" -eq 2 ] || fail "'$line' exits $status, not 2"
+  [ ! -s "$output/out" ] || fail "'$line' prints on stdout"
+  head -n 1 "$output/err" | grep -q '^astorine: ' || fail "'$line': no first line naming the fault"
+  tail -n +2 "$output/err" | cmp -s - "$output/usage" || fail "'$line': the usage does not follow"
+done
+
+# Every long option of the help, and the short one, is in the man page.
+options=$(grep -o -e '--[a-z]*' -e ' -h' "$output/usage" | tr -d ' ' | sort -u)
+for option in $options; do
+  grep -q -- "${option//-/\\\\-}" "$man_page" || fail "the man page misses $option"
+done
+echo "command line test passed: --help, --version, ${#refusals[@]} refusals, $(echo "$options" |
+  wc -l) options in the man page"

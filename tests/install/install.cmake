@@ -1,0 +1,19 @@
+# The install into a temporary prefix and its validators, the command line of the real binary,
+# and the installed game in a window started from /.
+add_test(NAME install.layout_and_validators
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install-test.sh ${CMAKE_BINARY_DIR} ${ASTORINE_APP_ID}
+          ${PROJECT_VERSION} ${ASTORINE_RELEASE_DATE})
+add_test(NAME install.command_line
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/command-line-test.sh $<TARGET_FILE:astorine>
+          ${CMAKE_BINARY_DIR}/dist/astorine.6 ${PROJECT_VERSION})
+find_program(XPROP_PROGRAM xprop)
+find_program(OPENBOX_PROGRAM openbox)
+if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND SETSID_PROGRAM
+   AND XPROP_PROGRAM AND OPENBOX_PROGRAM)
+  add_test(NAME window.installed_from_root
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/installed-window-test.sh ${CMAKE_BINARY_DIR}
+            $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR}/window-output/installed
+            ${ASTORINE_APP_ID})
+  set_tests_properties(window.installed_from_root PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
+    LABELS window ENVIRONMENT "${window_leak_options}")
+endif()
