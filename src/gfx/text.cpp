@@ -1,11 +1,13 @@
 // DrawLabel over SDL2_ttf: the Japanese Gothic face, one open font per cell height, text rendered
-// blended and wrapped at the screen's right edge, laid transparently over the back buffer.
+// blended and wrapped at the screen's right edge, laid transparently over the back buffer; the
+// renderings of recent labels are kept.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
@@ -89,6 +91,41 @@ TTF_Font* FontOfHeight(int height) {
   return font;
 }
 
+// Most labels are drawn again unchanged every frame (the frame rate changes once in 20 frames, the
+// title's hint never), and rendering the glyphs costs far more than laying them over the picture.
+// A label is the same picture for the same text, height, colour and wrapping width.
+using LabelKey = std::tuple<std::string, int, Uint32, int>;
+constexpr size_t KeptLabels = 32;
+std::map<LabelKey, SDL_Surface*>& renderedLabels = *new std::map<LabelKey, SDL_Surface*>;
+
+void ForgetRenderedLabels() {
+  for (auto& [key, surface] : renderedLabels) {
+    SDL_FreeSurface(surface);
+  }
+  renderedLabels.clear();
+}
+
+SDL_Surface* RenderedLabel(TTF_Font* font, const char* text, int height, SDL_Color colour,
+                           int wrapWidth) {
+  const Uint32 rgb = static_cast<Uint32>(colour.r << 16 | colour.g << 8 | colour.b);
+  LabelKey key{text, height, rgb, wrapWidth};
+  auto found = renderedLabels.find(key);
+  if (found != renderedLabels.end()) {
+    return found->second;
+  }
+  SDL_Surface* rendered =
+      TTF_RenderUTF8_Blended_Wrapped(font, text, colour, static_cast<Uint32>(wrapWidth));
+  if (rendered == nullptr) {
+    return nullptr;
+  }
+  // Labels that change often (a score, the frame rate) would grow the store without end.
+  if (renderedLabels.size() >= KeptLabels) {
+    ForgetRenderedLabels();
+  }
+  renderedLabels.emplace(std::move(key), rendered);
+  return rendered;
+}
+
 void TraceLabel(const char* text, int x, int y, int height, int red, int green, int blue) {
   DrawCall call;
   call.kind = DrawCall::Label;
@@ -120,18 +157,17 @@ int DrawLabel(const char* text, int x, int y, int height, int red, int green, in
   }
   SDL_Color colour = {static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue),
                       255};
-  SDL_Surface* rendered =
-      TTF_RenderUTF8_Blended_Wrapped(font, text, colour, static_cast<Uint32>(ScreenWidth - x));
+  SDL_Surface* rendered = RenderedLabel(font, text, height, colour, ScreenWidth - x);
   if (rendered == nullptr) {
     return 0;
   }
   SDL_Rect place = {x, y, rendered->w, rendered->h};
   SDL_BlitSurface(rendered, nullptr, backBuffer, &place);
-  SDL_FreeSurface(rendered);
   return 0;
 }
 
 void ReleaseText() {
+  ForgetRenderedLabels();
   for (auto& [height, font] : fontsByHeight) {
     TTF_CloseFont(font);
   }
