@@ -4,7 +4,7 @@
 # windowed game in a virtual X server (CPU at 40 fps, frame intervals, start-up, peak memory) with
 # three frame waits in the same run (the game's absolute-deadline sleep, the earlier relative
 # sleep, a pure busy wait), and the game beside a bare SDL window at 1x and 2x window size.
-# Takes about eight minutes. The load average is printed with every section: on a shared machine
+# Takes about seven minutes. The load average is printed with every section: on a shared machine
 # compare figures only with their load beside them. docs/performance.md explains every figure.
 #   scripts/bench.sh            BUILD=folder (default build)   RUNS=n (default 3)
 set -euo pipefail
@@ -182,11 +182,10 @@ for wait in absolute-sleep busy; do
   figure[g-cpu-$wait]=$cpu figure[g-memory-$wait]=$memory
 done
 
-section "the game beside a bare SDL window in Xvfb (1600 x 1200): 1x and 2x, 10 s of each"
-# The same wall time for each program, one after the other, RUNS times: the game on the title (the
-# question answered with Escape) and astorine-bare-window-bench, a fixed picture presented the
-# same way at 40 frames per second. 2x: the window resized to 1280 x 960 with xdotool (there is
-# no window manager to hold it at its size), which the display fills at a factor of 2.
+section "the game beside a bare SDL window in Xvfb (1600 x 1200): 400 frames at 1x and 2x"
+# One after the other, RUNS times, for the same 400 frames (10 s) after a second of warm-up: the
+# game's own shell and loop on the title (astorine-window-bench) and a fixed picture presented the
+# same way (astorine-bare-window-bench). 2x: each program makes its window 1280 x 960.
 session_cleanup
 start_sized_xvfb() {
   rm -f "$1/display"
@@ -198,49 +197,41 @@ start_sized_xvfb() {
   export DISPLAY
 }
 start_sized_xvfb "$work" 1600x1200x24
-window_size_is() {
-  xwininfo -id "$1" 2> /dev/null |
-    awk -v w="$2" -v h="$3" '/Width:/ {x = $2} /Height:/ {y = $2} END {exit !(x == w && y == h)}'
-}
-gone() { ! kill -0 "$1" 2> /dev/null; }
-# measure_window NAME SCALE WINDOW: CPU per wall second of $game_pid and of Xvfb over 10 s, after
-# the resize and 2 s of settling, and the program's peak memory; then ends the program.
-measure_window() {
-  local name=$1 scale=$2 window=$3 hz
-  hz=$(getconf CLK_TCK)
-  # Moved to the corner first: without a window manager the window keeps its top left corner, and
-  # a part beyond the screen's edge would cost the X server nothing.
-  xdotool windowmove "$window" 0 0 windowsize "$window" $((640 * scale)) $((480 * scale))
-  wait_for 30 window_size_is "$window" $((640 * scale)) $((480 * scale))
-  sleep 2
-  local before xvfb_before began
-  before=$(ticks "$game_pid") xvfb_before=$(ticks "$xvfb_pid") began=$(date +%s%N)
-  sleep 10
-  awk -v t=$(($(ticks "$game_pid") - before)) -v x=$(($(ticks "$xvfb_pid") - xvfb_before)) \
-    -v hz="$hz" -v ns=$(($(date +%s%N) - began)) -v m="$(awk '/VmHWM/ {print $2}' \
-    "/proc/$game_pid/status")" -v label="$name ${scale}x" 'BEGIN {
-      printf "%s: cpu per wall s %.4f, xvfb cpu per wall s %.4f, peak resident memory %d KiB\n",
-        label, t / hz / (ns * 1e-9), x / hz / (ns * 1e-9), m}'
-  kill -TERM "$game_pid"
-  wait_for 30 gone "$game_pid" || kill -KILL -- "-$game_pid"
-  wait "$game_pid" 2> /dev/null || true
-  game_pid=""
+# side_run NAME SCALE COMMAND...: the command's report, and the X server's CPU per wall second
+# while it ran, on lines starting with NAME and the scale.
+side_run() {
+  local name=$1 scale=$2 xvfb_before began
+  shift 2
+  xvfb_before=$(ticks "$xvfb_pid") began=$(date +%s%N)
+  "$@" > "$work/side-run.txt"
+  awk -v t=$(($(ticks "$xvfb_pid") - xvfb_before)) -v hz="$(getconf CLK_TCK)" \
+    -v ns=$(($(date +%s%N) - began)) 'BEGIN {printf "xvfb cpu per wall s %.4f\n", t / hz / (ns * 1e-9)}' \
+    >> "$work/side-run.txt"
+  grep 'interval\|cpu\|memory' "$work/side-run.txt" | sed "s/^/$name ${scale}x: /" |
+    tee -a "$work/side-$name-$scale.txt"
 }
 rm -f "$work"/side-*.txt
 for run in $(seq "$runs"); do
   for scale in 1 2; do
-    start_game "$PWD/tools/bench/astorine-bare-window-bench" "$PWD" "$work/bare.log" 60
-    title="bare window" wait_for 30 window_count_is 1
-    measure_window bare "$scale" "$(title="bare window" game_windows)" | tee -a "$work/side-bare-$scale.txt"
-    start_game "$PWD/astorine" "$PWD" "$work/game.log"
-    measure_window game "$scale" "$(answer_question Escape)" | tee -a "$work/side-game-$scale.txt"
+    side_run bare "$scale" tools/bench/astorine-bare-window-bench 400 "$scale"
+    side_run game "$scale" tools/bench/astorine-window-bench 400 0 absolute-sleep "$scale"
   done
 done
-for program in bare game; do
+# Under load a program whose frames fall behind 25 ms spends less CPU per wall second: the same
+# at real-time priority, where both keep to 40 frames per second, compares their cost per frame.
+if chrt -f 10 true 2> /dev/null; then
   for scale in 1 2; do
-    note "side-cpu-$program-$scale" "$work/side-$program-$scale.txt" "cpu per wall s"
+    side_run bare-rt "$scale" chrt -f 10 tools/bench/astorine-bare-window-bench 400 "$scale"
+    side_run game-rt "$scale" chrt -f 10 tools/bench/astorine-window-bench 400 0 absolute-sleep \
+      "$scale"
+  done
+fi
+for program in bare game bare-rt game-rt; do
+  for scale in 1 2; do
+    note "side-cpu-$program-$scale" "$work/side-$program-$scale.txt" "process"
+    note "side-mean-$program-$scale" "$work/side-$program-$scale.txt" "interval: mean"
     note "side-xvfb-$program-$scale" "$work/side-$program-$scale.txt" "xvfb cpu per wall s"
-    note "side-memory-$program-$scale" "$work/side-$program-$scale.txt" "peak resident memory"
+    note "side-memory-$program-$scale" "$work/side-$program-$scale.txt" "peak resident memory:"
   done
 done
 
@@ -308,15 +299,21 @@ echo
 ratio() { awk -v g="${1%% *}" -v b="${2%% *}" 'BEGIN {printf "%.2f", g / b}'; }
 printf '%-44s | %-30s | %-30s | %s\n' "game beside a bare window" "1x (640 x 480)" "2x (1280 x 960)" \
   "goal: met?"
-for program in bare game; do
-  printf '%-44s | %-30s | %-30s | %s\n' "$program: CPU per wall s" \
-    "${figure[side-cpu-$program-1]}" "${figure[side-cpu-$program-2]}" "-"
+for priority in "" -rt; do
+  [ -n "${figure[side-cpu-game$priority-1]:-}" ] || continue
+  for program in bare game; do
+    printf '%-44s | %-30s | %-30s | %s\n' "$program$priority: CPU per wall s" \
+      "${figure[side-cpu-$program$priority-1]}" "${figure[side-cpu-$program$priority-2]}" "-"
+  done
+  r1=$(ratio "${figure[side-cpu-game$priority-1]}" "${figure[side-cpu-bare$priority-1]}")
+  r2=$(ratio "${figure[side-cpu-game$priority-2]}" "${figure[side-cpu-bare$priority-2]}")
+  printf '%-44s | %-30s | %-30s | %s\n' "game over bare$priority, CPU" "$r1" "$r2" \
+    "<= 1.2: $(met "$r1" '<=' 1.2) at 1x, $(met "$r2" '<=' 1.2) at 2x"
 done
-r1=$(ratio "${figure[side-cpu-game-1]}" "${figure[side-cpu-bare-1]}")
-r2=$(ratio "${figure[side-cpu-game-2]}" "${figure[side-cpu-bare-2]}")
-printf '%-44s | %-30s | %-30s | %s\n' "game over bare, CPU" "$r1" "$r2" \
-  "<= 1.2: $(met "$r1" '<=' 1.2) at 1x, $(met "$r2" '<=' 1.2) at 2x"
-for program in bare game; do
+for program in bare game bare-rt game-rt; do
+  [ -n "${figure[side-cpu-$program-1]:-}" ] || continue
+  printf '%-44s | %-30s | %-30s | %s\n' "$program: interval mean, ms" \
+    "${figure[side-mean-$program-1]}" "${figure[side-mean-$program-2]}" "-"
   printf '%-44s | %-30s | %-30s | %s\n' "$program: Xvfb server CPU per wall s" \
     "${figure[side-xvfb-$program-1]}" "${figure[side-xvfb-$program-2]}" "-"
   printf '%-44s | %-30s | %-30s | %s\n' "$program: peak resident memory, KiB" \

@@ -4,8 +4,9 @@
 // time per wall second (of the wait, the game's thread and the whole process) and peak memory.
 // Skips the full-screen question, which waits for the player. Needs SDL_AUDIODRIVER=dummy on a
 // machine without sound.
-//   astorine-window-bench [FRAMES [LAUNCH_NS [WAIT]]]   LAUNCH_NS: CLOCK_REALTIME in ns at the
-//   launch (0: not known); WAIT: absolute-sleep (the game's), relative-sleep (the earlier) or busy
+//   astorine-window-bench [FRAMES [LAUNCH_NS [WAIT [SCALE]]]]   LAUNCH_NS: CLOCK_REALTIME in ns at
+//   the launch (0: not known); WAIT: absolute-sleep (the game's), relative-sleep (the earlier) or
+//   busy; SCALE 2: the window made 1280 x 960 (at the screen's corner) before the first frame
 // FRAMES 0 ends at the first present: start-up alone, for profiling.
 #include <SDL.h>
 #include <sys/resource.h>
@@ -106,6 +107,13 @@ void TimedWait(double deadline) {
   }
 }
 
+// The game's window is the one its GL renderer draws into.
+void ScaleGameWindow(int scale) {
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  SDL_SetWindowPosition(window, 0, 0);
+  SDL_SetWindowSize(window, 640 * scale, 480 * scale);
+}
+
 bool ReportFrames() {
   if (static_cast<int>(recording.ends.size()) < WarmUpFrames + recording.frames) {
     std::fprintf(stderr, "astorine-window-bench: the game stopped after %zu frames\n",
@@ -133,8 +141,9 @@ int main(int argc, char* argv[]) {
   double mainEntered = Seconds(CLOCK_REALTIME);
   recording.frames = argc > 1 ? std::atoi(argv[1]) : 400;
   const NamedWait* wait = ChooseWait(argc > 3 ? argv[3] : nullptr);
-  if (recording.frames < 0 || wait == nullptr) {
-    std::fprintf(stderr, "usage: astorine-window-bench [FRAMES [LAUNCH_NS [WAIT]]]\n");
+  const int scale = argc > 4 ? std::atoi(argv[4]) : 1;
+  if (recording.frames < 0 || wait == nullptr || scale < 1) {
+    std::fprintf(stderr, "usage: astorine-window-bench [FRAMES [LAUNCH_NS [WAIT [SCALE]]]]\n");
     return 1;
   }
   FindDataFolder(argv[0]);
@@ -143,6 +152,9 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   double started = Seconds(CLOCK_REALTIME);
+  if (scale > 1) {
+    ScaleGameWindow(scale);
+  }
   chosenWait = wait->wait;
   SetFrameClock({RecordingNow, TimedWait});
   RunFrame();  // as the loop's first pass would; its wait puts the present 25 ms after its start
