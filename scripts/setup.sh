@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
   libsdl2-image-dev libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core nlohmann-json3-dev
-  libgtest-dev libcairo2-dev xvfb xdotool x11-utils imagemagick time clang-14 libclang-rt-14-dev)
+  libgtest-dev libcairo2-dev xvfb xdotool x11-utils imagemagick time clang-14 libclang-rt-14-dev
+  valgrind)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
