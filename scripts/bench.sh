@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs every benchmark RUNS times (default 3) and prints each run, then one table of medians: the
-# blit frame, headless frames per second (title, solo, versus; with and without drawing), and the
+# blit frame, headless frames per second (title, solo, versus; with and without drawing), the
 # windowed game in a virtual X server (CPU at 40 fps, frame intervals, start-up, peak memory) with
-# the sleep-then-spin wait beside the pure busy wait (ASTORINE_BUSY_WAIT=1), in the same run.
-# Takes about four minutes. The load average is printed with every section: on a shared machine
+# three frame waits in the same run (the game's absolute-deadline sleep, the earlier relative
+# sleep, a pure busy wait), and the game beside a bare SDL window at 1x and 2x window size.
+# Takes about seven minutes. The load average is printed with every section: on a shared machine
 # compare figures only with their load beside them. docs/performance.md explains every figure.
 #   scripts/bench.sh            BUILD=folder (default build)   RUNS=n (default 3)
 set -euo pipefail
@@ -51,10 +52,11 @@ section "blit frame: 148 blits of a typical play frame on synthetic pictures"
 for run in $(seq "$runs"); do tools/bench/astorine-blit-bench 4000; done | tee "$work/blit.txt"
 note blit "$work/blit.txt" "blit frame:"
 
-section "frame wait: 400 headless frames of the title at 25 ms, both waits in one process"
+waits="absolute-sleep relative-sleep busy"
+section "frame wait: 400 headless frames of the title at 25 ms, three waits in one process"
 for run in $(seq "$runs"); do tools/bench/astorine-frame-wait-bench | grep ':.*interval'; done |
   tee "$work/wait.txt"
-for wait in sleep-then-spin busy; do
+for wait in $waits; do
   grep "^$wait:" "$work/wait.txt" > "$work/wait-$wait.txt"
   note "hw-mean-$wait" "$work/wait-$wait.txt" "interval mean"
   note "hw-p99-$wait" "$work/wait-$wait.txt" "p99"
@@ -67,7 +69,7 @@ if chrt -f 10 true 2> /dev/null; then
   section "frame wait again at real-time priority (chrt -f 10)"
   for run in $(seq "$runs"); do chrt -f 10 tools/bench/astorine-frame-wait-bench | grep ':.*interval'; done |
     tee "$work/wait-rt.txt"
-  for wait in sleep-then-spin busy; do
+  for wait in $waits; do
     grep "^$wait:" "$work/wait-rt.txt" > "$work/wait-rt-$wait.txt"
     note "rt-mean-$wait" "$work/wait-rt-$wait.txt" "interval mean"
     note "rt-p99-$wait" "$work/wait-rt-$wait.txt" "p99"
@@ -127,19 +129,16 @@ trap session_cleanup EXIT
 start_xvfb "$work"
 rm -f "$work"/window-*.txt
 for run in $(seq "$runs"); do
-  for wait in sleep-then-spin busy; do
-    busy=0
-    [ $wait = busy ] && busy=1
+  for wait in $waits; do
     xvfb_before=$(ticks "$xvfb_pid") began=$(date +%s%N)
-    ASTORINE_BUSY_WAIT=$busy tools/bench/astorine-window-bench 400 "$(date +%s%N)" \
-      > "$work/window-run.txt"
+    tools/bench/astorine-window-bench 400 "$(date +%s%N)" "$wait" > "$work/window-run.txt"
     awk -v t=$(($(ticks "$xvfb_pid") - xvfb_before)) -v hz="$(getconf CLK_TCK)" \
       -v ns=$(($(date +%s%N) - began)) 'BEGIN {printf "xvfb cpu per wall s %.4f\n", t / hz / (ns * 1e-9)}' \
       >> "$work/window-run.txt"
     sed "s/^/run $run, $wait: /" "$work/window-run.txt" | tee -a "$work/window-$wait.txt"
   done
 done
-for wait in sleep-then-spin busy; do
+for wait in $waits; do
   note "w-startup-$wait" "$work/window-$wait.txt" "main to first present"
   note "w-launch-$wait" "$work/window-$wait.txt" "launch to first present"
   note "w-startcpu-$wait" "$work/window-$wait.txt" "CPU time to first present"
@@ -155,10 +154,8 @@ done
 
 if chrt -f 10 true 2> /dev/null; then
   section "windowed game again at real-time priority (chrt -f 10), one run of each wait"
-  for wait in sleep-then-spin busy; do
-    busy=0
-    [ $wait = busy ] && busy=1
-    ASTORINE_BUSY_WAIT=$busy chrt -f 10 tools/bench/astorine-window-bench 400 |
+  for wait in $waits; do
+    chrt -f 10 tools/bench/astorine-window-bench 400 0 "$wait" |
       grep 'interval\|cpu' | sed "s/^/$wait: /" | tee "$work/window-rt-$wait.txt"
     note "wrt-mean-$wait" "$work/window-rt-$wait.txt" "interval: mean"
     note "wrt-p99-$wait" "$work/window-rt-$wait.txt" "p99"
@@ -167,7 +164,7 @@ if chrt -f 10 true 2> /dev/null; then
 fi
 
 section "the astorine program itself in Xvfb: the question answered with Escape, 10 s of the title"
-for wait in sleep-then-spin busy; do
+for wait in absolute-sleep busy; do
   busy=0
   [ $wait = busy ] && busy=1
   ASTORINE_BUSY_WAIT=$busy start_game "$PWD/astorine" "$PWD" "$work/game.log"
@@ -185,67 +182,141 @@ for wait in sleep-then-spin busy; do
   figure[g-cpu-$wait]=$cpu figure[g-memory-$wait]=$memory
 done
 
+section "the game beside a bare SDL window in Xvfb (1600 x 1200): 400 frames at 1x and 2x"
+# One after the other, RUNS times, for the same 400 frames (10 s) after a second of warm-up: the
+# game's own shell and loop on the title (astorine-window-bench) and a fixed picture presented the
+# same way (astorine-bare-window-bench). 2x: each program makes its window 1280 x 960.
+session_cleanup
+start_sized_xvfb() {
+  rm -f "$1/display"
+  Xvfb -displayfd 3 -screen 0 "$2" -nolisten tcp 3> "$1/display" 2> /dev/null &
+  xvfb_pid=$!
+  display_known() { [ -s "$1/display" ]; }
+  wait_for 30 display_known "$1" || return 1
+  DISPLAY=":$(cat "$1/display")"
+  export DISPLAY
+}
+start_sized_xvfb "$work" 1600x1200x24
+# side_run NAME SCALE COMMAND...: the command's report, and the X server's CPU per wall second
+# while it ran, on lines starting with NAME and the scale.
+side_run() {
+  local name=$1 scale=$2 xvfb_before began
+  shift 2
+  xvfb_before=$(ticks "$xvfb_pid") began=$(date +%s%N)
+  "$@" > "$work/side-run.txt"
+  awk -v t=$(($(ticks "$xvfb_pid") - xvfb_before)) -v hz="$(getconf CLK_TCK)" \
+    -v ns=$(($(date +%s%N) - began)) 'BEGIN {printf "xvfb cpu per wall s %.4f\n", t / hz / (ns * 1e-9)}' \
+    >> "$work/side-run.txt"
+  grep 'interval\|cpu\|memory' "$work/side-run.txt" | sed "s/^/$name ${scale}x: /" |
+    tee -a "$work/side-$name-$scale.txt"
+}
+rm -f "$work"/side-*.txt
+for run in $(seq "$runs"); do
+  for scale in 1 2; do
+    side_run bare "$scale" tools/bench/astorine-bare-window-bench 400 "$scale"
+    side_run game "$scale" tools/bench/astorine-window-bench 400 0 absolute-sleep "$scale"
+  done
+done
+# Under load a program whose frames fall behind 25 ms spends less CPU per wall second: the same
+# at real-time priority, where both keep to 40 frames per second, compares their cost per frame.
+if chrt -f 10 true 2> /dev/null; then
+  for scale in 1 2; do
+    side_run bare-rt "$scale" chrt -f 10 tools/bench/astorine-bare-window-bench 400 "$scale"
+    side_run game-rt "$scale" chrt -f 10 tools/bench/astorine-window-bench 400 0 absolute-sleep \
+      "$scale"
+  done
+fi
+for program in bare game bare-rt game-rt; do
+  for scale in 1 2; do
+    note "side-cpu-$program-$scale" "$work/side-$program-$scale.txt" "process"
+    note "side-mean-$program-$scale" "$work/side-$program-$scale.txt" "interval: mean"
+    note "side-xvfb-$program-$scale" "$work/side-$program-$scale.txt" "xvfb cpu per wall s"
+    note "side-memory-$program-$scale" "$work/side-$program-$scale.txt" "peak resident memory:"
+  done
+done
+
 section "figures (medians of $runs runs; every run in brackets)"
 # met VALUE OP LIMIT: yes or no.
 met() { awk -v v="${1%% *}" -v l="$3" "BEGIN {print (v $2 l) ? \"yes\" : \"no\"}"; }
-row() { printf '%-44s | %-34s | %-34s | %s\n' "$@"; }
-nowait="- (unpaced: no wait)"
-row "figure" "sleep-then-spin wait" "busy wait" "goal: met?"
-row "blit frame, ms" "${figure[blit]}" "$nowait" "< 0.5: $(met "${figure[blit]}" '<' 0.5)"
-row "solo play frame, frames/s of CPU time" "${figure[solo-play]}" "$nowait" \
+row() { printf '%-44s | %-30s | %-30s | %-30s | %s\n' "$@"; }
+# waits_row LABEL KEY [OP LIMIT GOAL]: one figure for the three waits, and whether the game's own
+# wait meets the goal.
+waits_row() {
+  local goal="-"
+  [ $# -gt 2 ] && goal="$5: $(met "${figure[$2-absolute-sleep]}" "$3" "$4")"
+  row "$1" "${figure[$2-absolute-sleep]:--}" "${figure[$2-relative-sleep]:--}" \
+    "${figure[$2-busy]:--}" "$goal"
+}
+nowait="- (unpaced)"
+row "figure" "absolute-sleep wait (the game's)" "relative-sleep wait (earlier)" "busy wait" \
+  "goal: met?"
+row "blit frame, ms" "${figure[blit]}" "$nowait" "$nowait" "< 0.5: $(met "${figure[blit]}" '<' 0.5)"
+row "solo play frame, frames/s of CPU time" "${figure[solo-play]}" "$nowait" "$nowait" \
   ">= 2000: $(met "${figure[solo-play]}" '>=' 2000)"
-row "solo chain frame, frames/s of CPU time" "${figure[solo-chain]}" "$nowait" \
+row "solo chain frame, frames/s of CPU time" "${figure[solo-chain]}" "$nowait" "$nowait" \
   ">= 2000: $(met "${figure[solo-chain]}" '>=' 2000)"
-row "versus bench with drawing, frames/s" "${figure[versus-draw]}" "$nowait" \
+row "versus bench with drawing, frames/s" "${figure[versus-draw]}" "$nowait" "$nowait" \
   ">= 2000: $(met "${figure[versus-draw]}" '>=' 2000)"
-row "versus bench, frames per CPU s (floor)" "${figure[versus-cpu]}" "$nowait" \
+row "versus bench, frames per CPU s (floor)" "${figure[versus-cpu]}" "$nowait" "$nowait" \
   ">= 2000: $(met "${figure[versus-cpu]}" '>=' 2000)"
-row "versus bench without drawing, frames/s" "${figure[versus-nodraw]}" "$nowait" "-"
+row "versus bench without drawing, frames/s" "${figure[versus-nodraw]}" "$nowait" "$nowait" "-"
 for scene in title solo versus; do
-  row "headless $scene with drawing, frames/s" "${figure[headless-$scene-draw]}" "$nowait" "-"
-  row "headless $scene, frames per CPU s (floor)" "${figure[headless-$scene-cpu]}" "$nowait" "-"
-  row "headless $scene without drawing, frames/s" "${figure[headless-$scene-nodraw]}" "$nowait" "-"
+  row "headless $scene with drawing, frames/s" "${figure[headless-$scene-draw]}" "$nowait" "$nowait" "-"
+  row "headless $scene, frames per CPU s (floor)" "${figure[headless-$scene-cpu]}" "$nowait" \
+    "$nowait" "-"
+  row "headless $scene without drawing, frames/s" "${figure[headless-$scene-nodraw]}" "$nowait" \
+    "$nowait" "-"
 done
-row "headless peak memory, KiB" "${figure[headless-memory]}" "$nowait" "-"
-s=sleep-then-spin b=busy
-row "headless wait: CPU per wall s" "${figure[hw-cpu-$s]}" "${figure[hw-cpu-$b]}" \
-  "< 0.05: $(met "${figure[hw-cpu-$s]}" '<' 0.05)"
-row "headless wait: interval mean, ms" "${figure[hw-mean-$s]}" "${figure[hw-mean-$b]}" \
-  "25.0: $(met "${figure[hw-mean-$s]}" '<' 25.05)"
-row "headless wait: interval p99, ms" "${figure[hw-p99-$s]}" "${figure[hw-p99-$b]}" \
-  "<= 25.5: $(met "${figure[hw-p99-$s]}" '<=' 25.5)"
-if [ -n "${figure[rt-mean-$s]:-}" ]; then
-  row "headless wait, real-time: CPU per wall s" "${figure[rt-cpu-$s]}" "${figure[rt-cpu-$b]}" \
-    "< 0.05: $(met "${figure[rt-cpu-$s]}" '<' 0.05)"
-  row "headless wait, real-time: interval mean, ms" "${figure[rt-mean-$s]}" "${figure[rt-mean-$b]}" \
-    "25.0: $(met "${figure[rt-mean-$s]}" '<' 25.05)"
-  row "headless wait, real-time: interval p99, ms" "${figure[rt-p99-$s]}" "${figure[rt-p99-$b]}" \
-    "<= 25.5: $(met "${figure[rt-p99-$s]}" '<=' 25.5)"
+row "headless peak memory, KiB" "${figure[headless-memory]}" "$nowait" "$nowait" "-"
+waits_row "headless wait: CPU per wall s" hw-cpu '<=' 0.005 "<= 0.005"
+waits_row "headless wait: interval mean, ms" hw-mean '<' 25.05 "25.0"
+waits_row "headless wait: interval p99, ms" hw-p99 '<=' 25.5 "<= 25.5"
+if [ -n "${figure[rt-mean-absolute-sleep]:-}" ]; then
+  waits_row "headless wait, real-time: CPU per wall s" rt-cpu '<=' 0.005 "<= 0.005"
+  waits_row "headless wait, real-time: interval mean, ms" rt-mean '<' 25.05 "25.0"
+  waits_row "headless wait, real-time: interval p99, ms" rt-p99 '<=' 25.5 "<= 25.5"
 fi
-row "window: wait CPU per wall s" "${figure[w-wait-$s]}" "${figure[w-wait-$b]}" \
-  "< 0.05: $(met "${figure[w-wait-$s]}" '<' 0.05)"
-row "window: game thread CPU per wall s" "${figure[w-thread-$s]}" "${figure[w-thread-$b]}" "-"
-row "window: process CPU per wall s" "${figure[w-process-$s]}" "${figure[w-process-$b]}" "-"
-row "window: Xvfb server CPU per wall s" "${figure[w-xvfb-$s]}" "${figure[w-xvfb-$b]}" "-"
-row "window: interval mean, ms" "${figure[w-mean-$s]}" "${figure[w-mean-$b]}" \
-  "25.0: $(met "${figure[w-mean-$s]}" '<' 25.05)"
-row "window: interval p99, ms" "${figure[w-p99-$s]}" "${figure[w-p99-$b]}" \
-  "<= 25.5: $(met "${figure[w-p99-$s]}" '<=' 25.5)"
-row "window: interval max, ms" "${figure[w-max-$s]}" "${figure[w-max-$b]}" "-"
-if [ -n "${figure[wrt-mean-$s]:-}" ]; then
-  row "window, real-time: wait CPU per wall s" "${figure[wrt-wait-$s]}" "${figure[wrt-wait-$b]}" \
-    "< 0.05: $(met "${figure[wrt-wait-$s]}" '<' 0.05)"
-  row "window, real-time: interval mean, ms" "${figure[wrt-mean-$s]}" "${figure[wrt-mean-$b]}" \
-    "25.0: $(met "${figure[wrt-mean-$s]}" '<' 25.05)"
-  row "window, real-time: interval p99, ms" "${figure[wrt-p99-$s]}" "${figure[wrt-p99-$b]}" \
-    "<= 25.5: $(met "${figure[wrt-p99-$s]}" '<=' 25.5)"
+waits_row "window: wait CPU per wall s" w-wait '<=' 0.005 "<= 0.005"
+waits_row "window: game thread CPU per wall s" w-thread
+waits_row "window: process CPU per wall s" w-process
+waits_row "window: Xvfb server CPU per wall s" w-xvfb
+waits_row "window: interval mean, ms" w-mean '<' 25.05 "25.0"
+waits_row "window: interval p99, ms" w-p99 '<=' 25.5 "<= 25.5"
+waits_row "window: interval max, ms" w-max
+if [ -n "${figure[wrt-mean-absolute-sleep]:-}" ]; then
+  waits_row "window, real-time: wait CPU per wall s" wrt-wait '<=' 0.005 "<= 0.005"
+  waits_row "window, real-time: interval mean, ms" wrt-mean '<' 25.05 "25.0"
+  waits_row "window, real-time: interval p99, ms" wrt-p99 '<=' 25.5 "<= 25.5"
 fi
-row "window: main to first present, ms" "${figure[w-startup-$s]}" "${figure[w-startup-$b]}" \
-  "< 300: $(met "${figure[w-startup-$s]}" '<' 300)"
-row "window: launch to first present, ms" "${figure[w-launch-$s]}" "${figure[w-launch-$b]}" \
-  "< 300: $(met "${figure[w-launch-$s]}" '<' 300)"
-row "window: CPU time to first present, ms" "${figure[w-startcpu-$s]}" "${figure[w-startcpu-$b]}" "-"
-row "window: peak resident memory, KiB" "${figure[w-memory-$s]}" "${figure[w-memory-$b]}" "-"
-row "astorine: process CPU per wall s" "${figure[g-cpu-$s]}" "${figure[g-cpu-$b]}" "-"
-row "astorine: peak resident memory, KiB" "${figure[g-memory-$s]}" "${figure[g-memory-$b]}" "-"
+waits_row "window: main to first present, ms" w-startup '<' 300 "< 300"
+waits_row "window: launch to first present, ms" w-launch '<' 300 "< 300"
+waits_row "window: CPU time to first present, ms" w-startcpu
+waits_row "window: peak resident memory, KiB" w-memory
+waits_row "astorine: process CPU per wall s" g-cpu
+waits_row "astorine: peak resident memory, KiB" g-memory
+echo
+# The game's CPU over the bare window's, from the medians.
+ratio() { awk -v g="${1%% *}" -v b="${2%% *}" 'BEGIN {printf "%.2f", g / b}'; }
+printf '%-44s | %-30s | %-30s | %s\n' "game beside a bare window" "1x (640 x 480)" "2x (1280 x 960)" \
+  "goal: met?"
+for priority in "" -rt; do
+  [ -n "${figure[side-cpu-game$priority-1]:-}" ] || continue
+  for program in bare game; do
+    printf '%-44s | %-30s | %-30s | %s\n' "$program$priority: CPU per wall s" \
+      "${figure[side-cpu-$program$priority-1]}" "${figure[side-cpu-$program$priority-2]}" "-"
+  done
+  r1=$(ratio "${figure[side-cpu-game$priority-1]}" "${figure[side-cpu-bare$priority-1]}")
+  r2=$(ratio "${figure[side-cpu-game$priority-2]}" "${figure[side-cpu-bare$priority-2]}")
+  printf '%-44s | %-30s | %-30s | %s\n' "game over bare$priority, CPU" "$r1" "$r2" \
+    "<= 1.2: $(met "$r1" '<=' 1.2) at 1x, $(met "$r2" '<=' 1.2) at 2x"
+done
+for program in bare game bare-rt game-rt; do
+  [ -n "${figure[side-cpu-$program-1]:-}" ] || continue
+  printf '%-44s | %-30s | %-30s | %s\n' "$program: interval mean, ms" \
+    "${figure[side-mean-$program-1]}" "${figure[side-mean-$program-2]}" "-"
+  printf '%-44s | %-30s | %-30s | %s\n' "$program: Xvfb server CPU per wall s" \
+    "${figure[side-xvfb-$program-1]}" "${figure[side-xvfb-$program-2]}" "-"
+  printf '%-44s | %-30s | %-30s | %s\n' "$program: peak resident memory, KiB" \
+    "${figure[side-memory-$program-1]}" "${figure[side-memory-$program-2]}" "-"
+done
 echo "load average at the end: $(load)"

@@ -1,9 +1,11 @@
-// DrawLabel on pixels: glyphs in the asked colour on a transparent background, cell height, and
-// wrapping at the screen's right edge back to the starting x.
+// DrawLabel on pixels: glyphs in the asked colour on a transparent background, cell height,
+// wrapping at the screen's right edge back to the starting x, and labels drawn again unchanged.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
@@ -78,6 +80,34 @@ TEST_F(GfxTextTest, LongTextWrapsAtTheRightEdgeBackToItsX) {
   SDL_FillRect(BackBuffer(), nullptr, Background);
   DrawLabel("one two three four five six seven", 0, 100, 30, 250, 250, 0);
   EXPECT_LE(InkOf(0xFAFA00).bottom, 100 + 30);
+}
+
+TEST_F(GfxTextTest, ALabelDrawnAgainIsTheSamePictureAndAnyChangeOfItIsSeen) {
+  auto picture = [] {
+    SDL_Surface* back = BackBuffer();
+    const auto* pixels = static_cast<const Uint32*>(back->pixels);
+    return std::vector<Uint32>(pixels, pixels + back->h * back->pitch / 4);
+  };
+  auto drawn = [&](const char* text, int height, int red) {
+    SDL_FillRect(BackBuffer(), nullptr, Background);
+    DrawLabel(text, 100, 100, height, red, 255, 255);
+    return picture();
+  };
+  const std::vector<Uint32> first = drawn("40.00 fps", 15, 255);
+  EXPECT_EQ(drawn("40.00 fps", 15, 255), first);
+  EXPECT_NE(drawn("39.99 fps", 15, 255), first);
+  EXPECT_NE(drawn("40.00 fps", 16, 255), first);
+  drawn("40.00 fps", 15, 0);
+  EXPECT_TRUE(InkOf(0x00FFFF).exactColourSeen);
+  // Many different labels (a running score) and a display released and opened again between two
+  // frames leave the same label drawing the same picture.
+  for (int score = 0; score < 100; ++score) {
+    drawn(std::to_string(score).c_str(), 15, 255);
+  }
+  EXPECT_EQ(drawn("40.00 fps", 15, 255), first);
+  ReleaseDisplay();
+  ASSERT_EQ(InitHeadlessDisplay(), 1);
+  EXPECT_EQ(drawn("40.00 fps", 15, 255), first);
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 int64_t CounterFrequency();
 // Seconds since an arbitrary origin; never goes backwards.
 double NowSeconds();
-// Sleeps until about 1 ms before the deadline, then spins on the counter until it is reached.
+// Sleeps to an absolute time about 100 us before the deadline, then spins on the counter until
+// the deadline is reached. The first call sets the calling thread's timer slack to 1 ns.
 void SleepThenSpinUntil(double deadline);
 // Spins on the counter until the deadline, never yielding (for comparison in benchmarks).
 void SpinUntil(double deadline);

@@ -8,7 +8,7 @@ int RunFrame();
 // installs a virtual clock that advances exactly 0.025 s per frame.
 struct FrameClock {
   double (*now)() = nullptr;            // nullptr: the performance counter
-  void (*waitUntil)(double) = nullptr;  // nullptr: sleep to ~1 ms before, then spin
+  void (*waitUntil)(double) = nullptr;  // nullptr: sleep to ~100 us before, then spin
 };
 void SetFrameClock(FrameClock clock);
 

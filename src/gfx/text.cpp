@@ -1,12 +1,14 @@
 // DrawLabel over SDL2_ttf: the Japanese Gothic face, one open font per cell height, text rendered
-// blended and wrapped at the screen's right edge, laid transparently over the back buffer. Without
-// that face, each character is drawn in the first face fontconfig offers that has it.
+// blended and wrapped at the screen's right edge, laid transparently over the back buffer; the
+// renderings of recent labels are kept. Without that face, each character is drawn in the first
+// face fontconfig offers that has it.
 #include <SDL.h>
 #include <SDL_ttf.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gfx/display.h"
@@ -134,6 +136,41 @@ void DrawInFaces(const std::vector<TTF_Font*>& fonts, const char* text, int x, i
   }
 }
 
+// Most labels are drawn again unchanged every frame (the frame rate changes once in 20 frames, the
+// title's hint never), and rendering the glyphs costs far more than laying them over the picture.
+// A label is the same picture for the same text, height, colour and wrapping width.
+using LabelKey = std::tuple<std::string, int, Uint32, int>;
+constexpr size_t KeptLabels = 32;
+std::map<LabelKey, SDL_Surface*>& renderedLabels = *new std::map<LabelKey, SDL_Surface*>;
+
+void ForgetRenderedLabels() {
+  for (auto& [key, surface] : renderedLabels) {
+    SDL_FreeSurface(surface);
+  }
+  renderedLabels.clear();
+}
+
+SDL_Surface* RenderedLabel(TTF_Font* font, const char* text, int height, SDL_Color colour,
+                           int wrapWidth) {
+  const Uint32 rgb = static_cast<Uint32>(colour.r << 16 | colour.g << 8 | colour.b);
+  LabelKey key{text, height, rgb, wrapWidth};
+  auto found = renderedLabels.find(key);
+  if (found != renderedLabels.end()) {
+    return found->second;
+  }
+  SDL_Surface* rendered =
+      TTF_RenderUTF8_Blended_Wrapped(font, text, colour, static_cast<Uint32>(wrapWidth));
+  if (rendered == nullptr) {
+    return nullptr;
+  }
+  // Labels that change often (a score, the frame rate) would grow the store without end.
+  if (renderedLabels.size() >= KeptLabels) {
+    ForgetRenderedLabels();
+  }
+  renderedLabels.emplace(std::move(key), rendered);
+  return rendered;
+}
+
 void TraceLabel(const char* text, int x, int y, int height, int red, int green, int blue) {
   DrawCall call;
   call.kind = DrawCall::Label;
@@ -168,15 +205,17 @@ int DrawLabel(const char* text, int x, int y, int height, int red, int green, in
     DrawInFaces(fonts, text, x, y, colour);
     return 0;
   }
-  SDL_Surface* rendered =
-      TTF_RenderUTF8_Blended_Wrapped(fonts[0], text, colour, static_cast<Uint32>(ScreenWidth - x));
-  if (rendered != nullptr) {
-    Place(rendered, x, y);
+  SDL_Surface* rendered = RenderedLabel(fonts[0], text, height, colour, ScreenWidth - x);
+  if (rendered == nullptr) {
+    return 0;
   }
+  SDL_Rect place = {x, y, rendered->w, rendered->h};
+  SDL_BlitSurface(rendered, nullptr, BackBuffer(), &place);
   return 0;
 }
 
 void ReleaseText() {
+  ForgetRenderedLabels();
   for (auto& [height, fonts] : fontsByHeight) {
     for (TTF_Font* font : fonts) {
       TTF_CloseFont(font);

@@ -1,9 +1,12 @@
 // The windowed game on a display (Xvfb): time from start to the first presented frame, then the
 // title through the game's own event loop, with the wait the game chooses (ASTORINE_BUSY_WAIT=1:
-// the busy wait). Reports the intervals between the ends of two waits, CPU time per wall second
-// (of the wait, the game's thread and the whole process) and peak memory. Skips the full-screen
-// question, which waits for the player. Needs SDL_AUDIODRIVER=dummy on a machine without sound.
-//   astorine-window-bench [FRAMES [LAUNCH_NS]]   LAUNCH_NS: CLOCK_REALTIME in ns at the launch
+// the busy wait) or the one named by WAIT. Reports the intervals between the ends of two waits, CPU
+// time per wall second (of the wait, the game's thread and the whole process) and peak memory.
+// Skips the full-screen question, which waits for the player. Needs SDL_AUDIODRIVER=dummy on a
+// machine without sound.
+//   astorine-window-bench [FRAMES [LAUNCH_NS [WAIT [SCALE]]]]   LAUNCH_NS: CLOCK_REALTIME in ns at
+//   the launch (0: not known); WAIT: absolute-sleep (the game's), relative-sleep (the earlier) or
+//   busy; SCALE 2: the window made 1280 x 960 (at the screen's corner) before the first frame
 // FRAMES 0 ends at the first present: start-up alone, for profiling.
 #include <SDL.h>
 #include <sys/resource.h>
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/data_folder.h"
@@ -19,6 +23,7 @@
 #include "app/frame_driver.h"
 #include "app/quit.h"
 #include "app/shell.h"
+#include "previous_wait.h"
 
 namespace {
 
@@ -73,6 +78,25 @@ double RecordingNow() {
   return now;
 }
 
+struct NamedWait {
+  const char* name;
+  FrameWait wait;
+};
+constexpr NamedWait Waits[] = {{"absolute-sleep", SleepThenSpinUntil},
+                               {"relative-sleep", RelativeSleepThenSpinUntil},
+                               {"busy", SpinUntil}};
+
+// The wait named, or the game's own choice when no name is given; nullptr for an unknown name.
+const NamedWait* ChooseWait(const char* name) {
+  const FrameWait gameChoice = WindowedFrameWait();
+  for (const NamedWait& candidate : Waits) {
+    if (name == nullptr ? candidate.wait == gameChoice : std::strcmp(name, candidate.name) == 0) {
+      return &candidate;
+    }
+  }
+  return nullptr;
+}
+
 FrameWait chosenWait = nullptr;
 void TimedWait(double deadline) {
   bool counted = static_cast<int>(recording.ends.size()) >= WarmUpFrames;
@@ -81,6 +105,13 @@ void TimedWait(double deadline) {
   if (counted) {
     recording.waitCpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - start;
   }
+}
+
+// The game's window is the one its GL renderer draws into.
+void ScaleGameWindow(int scale) {
+  SDL_Window* window = SDL_GL_GetCurrentWindow();
+  SDL_SetWindowPosition(window, 0, 0);
+  SDL_SetWindowSize(window, 640 * scale, 480 * scale);
 }
 
 bool ReportFrames() {
@@ -109,8 +140,10 @@ bool ReportFrames() {
 int main(int argc, char* argv[]) {
   double mainEntered = Seconds(CLOCK_REALTIME);
   recording.frames = argc > 1 ? std::atoi(argv[1]) : 400;
-  if (recording.frames < 0) {
-    std::fprintf(stderr, "usage: astorine-window-bench [FRAMES [LAUNCH_NS]]\n");
+  const NamedWait* wait = ChooseWait(argc > 3 ? argv[3] : nullptr);
+  const int scale = argc > 4 ? std::atoi(argv[4]) : 1;
+  if (recording.frames < 0 || wait == nullptr || scale < 1) {
+    std::fprintf(stderr, "usage: astorine-window-bench [FRAMES [LAUNCH_NS [WAIT [SCALE]]]]\n");
     return 1;
   }
   FindDataFolder(argv[0]);
@@ -119,14 +152,17 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   double started = Seconds(CLOCK_REALTIME);
-  chosenWait = WindowedFrameWait();
+  if (scale > 1) {
+    ScaleGameWindow(scale);
+  }
+  chosenWait = wait->wait;
   SetFrameClock({RecordingNow, TimedWait});
   RunFrame();  // as the loop's first pass would; its wait puts the present 25 ms after its start
   double presented = Seconds(CLOCK_REALTIME);
-  std::printf("wait: %s\n", chosenWait == SpinUntil ? "busy" : "sleep-then-spin");
+  std::printf("wait: %s\n", wait->name);
   std::printf("start-up: main to InitGame done %.1f ms, main to first present %.1f ms",
               1000.0 * (started - mainEntered), 1000.0 * (presented - mainEntered));
-  if (argc > 2) {
+  if (argc > 2 && std::atof(argv[2]) > 0.0) {
     std::printf(", launch to first present %.1f ms",
                 1000.0 * (presented - std::atof(argv[2]) * 1e-9));
   }
