@@ -53,12 +53,23 @@ start_openbox() {
 }
 
 # start_game GAME RUN_DIR LOG [ARGS...]: the program in RUN_DIR, in its own process group so
-# that it can be ended together with its message box.
+# that it can be ended together with its message box; returns once its first window is up.
 start_game() {
-  local game=$1 run_dir=$2 log=$3
+  local game=$1 run_dir=$2 log=$3 attempt
   shift 3
-  (cd "$run_dir" && exec setsid "$game" "$@") > "$log" 2>&1 &
-  game_pid=$!
+  window_or_end() { one_window || ! kill -0 "$game_pid" 2> /dev/null; }
+  for attempt in 1 2; do
+    # Only X11: a game that could not reach the server would otherwise run on in an invisible
+    # stand-in display.
+    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 setsid "$game" "$@") > "$log" 2>&1 &
+    game_pid=$!
+    wait_for 60 window_or_end
+    if kill -0 "$game_pid" 2> /dev/null || [ "$attempt" -eq 2 ]; then
+      return 0
+    fi
+    # On a machine busy enough, the connection to the X server can fail once: start again.
+    echo "window test: the game ended before its first window; starting it again" >&2
+  done
 }
 
 # window_viewable WINDOW: true once the window is mapped. The game creates its window hidden and
