@@ -10,7 +10,7 @@
 set -euo pipefail
 build=$1 headless=$2 output=$3 id=$4
 mkdir -p "$output"
-rm -f "$output"/*.png "$output"/display
+rm -f "$output"/*.png "$output"/display "$output"/openbox.log
 game_log=$output/game.log
 here=$(dirname "$0")/../window
 . "$here/xvfb-session.sh"
@@ -42,8 +42,13 @@ open_installed() {
   start_game "$1" / "$game_log" "${@:2}"
   wait_for 60 game_window_up || fail "no game window with $*"
 }
+# F12, again while the game runs on: one sent as a full-screen window is being replaced is lost.
 close_game() {
-  xdotool key F12
+  local end=$((SECONDS + 60))
+  until game_ended || [ $SECONDS -ge $end ]; do
+    xdotool key F12
+    wait_for 3 game_ended || true
+  done
   expect_exit_0 "F12 ($1)"
   expect_quiet_log
 }
@@ -65,11 +70,17 @@ XDG_DATA_DIRS=/nonexistent:$prefix/usr/share \
 [ "$(size_of -id "$window")" = 1280x960 ] || fail "--scale 2 opened $(size_of -id "$window")"
 close_game "--scale 2, data through XDG_DATA_DIRS"
 
-# Openbox gives up without its theme, found through the system's XDG_DATA_DIRS.
-env -u XDG_DATA_DIRS openbox > "$output/openbox.log" 2>&1 &
-openbox_pid=$!
-window_manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' > /dev/null; }
-wait_for 30 window_manager_up || fail "openbox did not start"
+# Openbox now and then fails to connect to the server ("Failed to open the display"): it is
+# started again until it runs. It gives up without its theme, found through the system's
+# XDG_DATA_DIRS.
+window_manager_up() {
+  if ! kill -0 "$openbox_pid" 2> /dev/null; then
+    env -u XDG_DATA_DIRS openbox >> "$output/openbox.log" 2>&1 &
+    openbox_pid=$!
+  fi
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' > /dev/null
+}
+wait_for 30 window_manager_up || fail "openbox did not start: $(cat "$output/openbox.log")"
 open_installed "$prefix/usr/bin/astorine" --fullscreen
 # Shown at once, the full-screen window may be replaced by another when the display starts.
 screen() { one_game_window && [ "$(size_of -id "$window" 2> /dev/null)" = "$(size_of -root)" ]; }
