@@ -9,5 +9,5 @@ foreach(target wave bitmap state)
            COMMAND fuzz-replay-${target} ${CMAKE_CURRENT_LIST_DIR}/corpus/${target}
                    ${CMAKE_CURRENT_LIST_DIR}/regressions/${target})
   set_tests_properties(fuzz.${target} PROPERTIES
-    ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=dummy")
+    ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=dummy" LABELS fuzz)
 endforeach()
