@@ -3,8 +3,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/data_folder.h"
 #include "gfx/display.h"
@@ -41,6 +44,31 @@ class GfxSurfacesTest : public ::testing::Test {
     ASSERT_EQ(SDL_SaveBMP(picture, (folder + "/" + name).c_str()), 0);
     SDL_FreeSurface(picture);
   }
+  // Saves a valid 24-bit picture 3 pixels wide and |height| tall, top-down when height < 0.
+  void SaveTallBmp(const char* name, int32_t height) {
+    const uint32_t rows = height < 0 ? -height : height;
+    const uint32_t pixelBytes = rows * 12;  // 9 bytes a row, padded to 12
+    std::vector<uint8_t> file;
+    auto put = [&file](uint32_t value, int bytes) {
+      for (int i = 0; i < bytes; ++i) {
+        file.push_back(static_cast<uint8_t>(value >> (8 * i)));
+      }
+    };
+    file.push_back('B');
+    file.push_back('M');
+    for (uint32_t field : {54 + pixelBytes, 0u, 54u, 40u, 3u, static_cast<uint32_t>(height)}) {
+      put(field, 4);
+    }
+    put(1, 2);   // planes
+    put(24, 2);  // bits per pixel
+    for (uint32_t field : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) {
+      put(field, 4);
+    }
+    file.resize(file.size() + pixelBytes, 0x40);
+    std::ofstream(folder + "/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+  }
   static Uint32 Pixel(int x, int y) {
     SDL_Surface* back = BackBuffer();
     return static_cast<Uint32*>(back->pixels)[y * back->pitch / 4 + x];
@@ -71,6 +99,16 @@ TEST_F(GfxSurfacesTest, UnreadableFileLeavesTheEntryAbsent) {
   EXPECT_EQ(BlitRect(SurfTitle, 0, 0, 3, 2, 0, 0), ErrorFail);
   EXPECT_EQ(ReleaseSurfaceTable(), 1);
   EXPECT_EQ(ReleaseSurfaceTable(), 1);
+}
+
+// No picture of the game is taller than 4096 rows: a taller one is refused before SDL reads it,
+// whichever way its rows are stored, even when its file really holds all of them.
+TEST_F(GfxSurfacesTest, PicturesTallerThan4096RowsAreRefusedEitherWayUp) {
+  for (int32_t height : {4096, -4096, 4097, -4097}) {
+    SaveTallBmp("back.bmp", height);
+    EXPECT_EQ(LoadBitmapSurface(SurfBack, "back.bmp"), height == 4096 || height == -4096 ? 1 : 0)
+        << height;
+  }
 }
 
 }  // namespace

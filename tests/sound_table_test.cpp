@@ -94,6 +94,9 @@ TEST_F(SoundTableTest, FailedLoadLeavesItsSlotToTheNextSound) {
 TEST_F(SoundTableTest, SlotsStartRestartAndStop) {
   ASSERT_EQ(InitSound(12), 1);
   LoadSoundTable();
+  for (int id = 0; id < SoundCount; ++id) {  // every file good: each id in the slot of its number
+    EXPECT_EQ(SoundTable[id], id) << SoundIdName(static_cast<SoundId>(id));
+  }
   EXPECT_EQ(StartSoundSlot(-1, 0), 0);
   EXPECT_EQ(StartSoundSlot(12, 0), 0);
   EXPECT_EQ(StopSoundSlot(12), 0);
