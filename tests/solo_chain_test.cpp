@@ -74,11 +74,17 @@ TEST_F(SoloChainTest, StepsScoreByTheirPlaceInTheChainAndScansCome30FramesApart)
   EXPECT_EQ(next, SceneSolo);
   EXPECT_EQ(Chain(Rows({{9, "1....."}, {10, "1....."}, {11, "111..."}}), next),
             (Scores{{16, 150}}));
-  // The column goes first; the 2 above it lands beside two more 2s for a second step.
+  // The column goes first; the 2 above it lands beside two more 2s for a second step, and the
+  // 3s resting on those land beside a third for a third step, each step with its own sound.
   sounds().clear();
-  EXPECT_EQ(Chain(Rows({{8, "2....."}, {9, "1....."}, {10, "1....."}, {11, "122..."}}), next),
-            (Scores{{16, 90}, {46, 380}}));
-  EXPECT_TRUE(sounds().front().id == SndBom && sounds().back().id == SndChain2);
+  EXPECT_EQ(Chain(Rows({{8, "2....."}, {9, "1....."}, {10, "133..."}, {11, "1223.."}}), next),
+            (Scores{{16, 90}, {46, 380}, {76, 760}}));
+  std::vector<SoundId> heard;
+  for (const auto& s : sounds()) {
+    if (s.start && (heard.empty() || heard.back() != s.id))
+      heard.push_back(s.id);
+  }
+  EXPECT_EQ(heard, (std::vector<SoundId>{SndBom, SndChain2, SndChain3}));
   EXPECT_EQ(Game.side1.chainCount, 0);
   // Ending with the spawn cell taken ends the game, however empty the rest.
   std::vector<std::string> column(11, "..1...");

@@ -126,6 +126,13 @@ TEST_F(SoloPairTest, AnUpwardKickIntoATakenCellOrAboveRowZeroDoesNothing) {
   const WellGrid before = Game.side1.Board;
   RotatePairClockwise(1);
   EXPECT_EQ(Game.side1.Board, before);
+  // A turn upward into a planet has no kick, even with room below the pair.
+  for (int o : {'r', 'l'}) {
+    Place(o, 5, 3, {"", "", "", "..3"});
+    const WellGrid lying = Game.side1.Board;
+    o == 'r' ? RotatePairCounterClockwise(1) : RotatePairClockwise(1);
+    EXPECT_TRUE(Game.side1.Board == lying && Game.side1.FallingPair.orientation == o) << char(o);
+  }
   Place('l', 0, 3, {"..3"});
   RotatePairCounterClockwise(1);  // the kick would reach row -1
   RotatePairClockwise(1);         // so would the turn upward

@@ -48,7 +48,7 @@ TEST_F(VersusChainTest, FourRemovingScansSlowTheOtherSideNotThreeAndAFullSpawnCe
   EXPECT_EQ(Scan(column, 0), SideLost);
 }
 
-TEST_F(VersusChainTest, ThreeSunsInARowExplodeTwiceClearingEighteen) {
+TEST_F(VersusChainTest, ThreeSunsInARowExplodeTwiceClearingEighteenButNeverAWall) {
   Scan({"123123", "231231", ".777.."}, 0);
   EXPECT_EQ(Game.side1.removedCount, 18);
   EXPECT_EQ(Game.side1.ExplosionTable[17].colourIndex, 2);
@@ -56,6 +56,12 @@ TEST_F(VersusChainTest, ThreeSunsInARowExplodeTwiceClearingEighteen) {
             2);
   EXPECT_EQ(Cell(1, 10, 5), CellEmpty);
   EXPECT_EQ(Cell(1, 10, 6), 1);  // outside both blocks
+  // In the corner the blocks reach the wall and the floor, which are neither counted nor cleared.
+  Scan({"777..."}, 0);
+  EXPECT_EQ(Game.side1.removedCount, 4 + 6);
+  for (int column = 0; column <= 4; ++column)
+    EXPECT_EQ(Cell(1, 12, column), CellWall) << column;
+  EXPECT_TRUE(Cell(1, 10, 0) == CellWall && Cell(1, 11, 0) == CellWall);
 }
 
 TEST_F(VersusChainTest, MoreRemovalsThanRecordsAreAllCounted) {
