@@ -18,6 +18,13 @@ class VersusDriftTest : public GameTest {
 };
 
 TEST_F(VersusDriftTest, StepsSwitchTheDriftOnAndOffAndTurnsToggleTheMirror) {
+  Game.moveGauge = 49;
+  Game.rotateGauge = 99;
+  DisturbanceStep();
+  EXPECT_EQ(Game.viewDirection, 'b');  // one step and one turn short: nothing yet
+  EXPECT_EQ(Game.mirrored, 0);
+  EXPECT_EQ(Game.moveGauge + Game.rotateGauge, 148);
+  Game.rotateGauge = 0;
   Game.moveGauge = 50;
   DisturbanceStep();
   EXPECT_TRUE(Game.viewDirection == 'l' || Game.viewDirection == 'r');

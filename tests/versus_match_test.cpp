@@ -1,6 +1,8 @@
-// The match: cell mapping, the first frame, locks, both players' keys, progression, the end.
+// The match: cell mapping and the black-hole pieces' animation, the first frame, locks, both
+// players' keys, progression, the end.
 #include "game_test_support.h"
 #include "versus/match.h"
+#include "versus/versus_drawing.h"
 
 namespace {
 
@@ -33,6 +35,36 @@ TEST_F(VersusMatchTest, CellMappingFollowsSideAndMirror) {
   Game.mirrored = 1;
   EXPECT_EQ(VersusCellPosition(1, 1, 1).x, 544);
   EXPECT_EQ(VersusCellPosition(2, 1, 1).x, 224);
+}
+
+TEST_F(VersusMatchTest, BlackHolePiecesCycleEveryTwentyFourFramesInAWellAndEighteenInThePreview) {
+  SetWellRows(1, {});
+  SetWellRows(2, {".....8"});
+  Game.NextPair = {0, 7};
+  std::vector<int> well, preview;
+  for (int frame = 0; frame < 72; ++frame) {
+    drawCalls.clear();
+    DrawVersusWells();
+    ASSERT_EQ(drawCalls.size(), 3u);
+    const DrawCall& piece = drawCalls[0];
+    ASSERT_TRUE(piece.sy == 64 && piece.dx == 224 && piece.dy == 64);
+    well.push_back(piece.sx);
+    preview.push_back(drawCalls[1].sy == 64 ? drawCalls[1].sx : -1);
+  }
+  // Each picture in turn as "source x, frames shown", the first one frame short, the last once.
+  auto runs = [](const std::vector<int>& pictures) {
+    std::string text;
+    for (size_t i = 0, start = 0; i < pictures.size(); ++i) {
+      if (i + 1 == pictures.size() || pictures[i + 1] != pictures[i]) {
+        text += std::to_string(pictures[i]) + "x" + std::to_string(i + 1 - start) + " ";
+        start = i + 1;
+      }
+    }
+    return text;
+  };
+  EXPECT_EQ(runs(well), "0x7 32x8 64x8 96x1 0x7 32x8 64x8 96x1 0x7 32x8 64x8 96x1 ");
+  EXPECT_EQ(runs(preview),
+            "0x5 32x6 64x6 96x1 0x5 32x6 64x6 96x1 0x5 32x6 64x6 96x1 0x5 32x6 64x6 96x1 ");
 }
 
 TEST_F(VersusMatchTest, FirstFrameGivesSideOneThePreparedPairAndSideTwoTheOneItDrew) {
