@@ -32,15 +32,25 @@ one_window() {
   [ -n "$one" ] && [ "$(wc -l <<< "$one")" -eq 1 ]
 }
 
-# start_xvfb FOLDER [WIDTHxHEIGHT]: a server on a free display number, noted in FOLDER/display,
-# with a screen of that size (1024x768).
+# start_xvfb FOLDER [WIDTHxHEIGHT]: a server on a display number of its own, noted in
+# FOLDER/display, with a screen of that size (1024x768). The number is drawn at random rather than
+# the lowest free one: a server still shutting down on the same number could take the new one's
+# socket away, and its clients would be refused.
 start_xvfb() {
-  rm -f "$1/display"
-  Xvfb -displayfd 3 -screen 0 "${2:-1024x768}x24" -nolisten tcp 3> "$1/display" 2> /dev/null &
-  xvfb_pid=$!
-  display_known() { [ -s "$1/display" ]; }
-  wait_for 30 display_known "$1" || return 1
-  export DISPLAY=":$(cat "$1/display")"
+  local attempt
+  server_up_or_gone() { [ -s "$1/display" ] || ! kill -0 "$xvfb_pid" 2> /dev/null; }
+  for attempt in 1 2 3 4 5; do
+    rm -f "$1/display"
+    Xvfb ":$((100 + RANDOM % 30000))" -displayfd 3 -screen 0 "${2:-1024x768}x24" -nolisten tcp \
+      3> "$1/display" 2> /dev/null &
+    xvfb_pid=$!
+    wait_for 30 server_up_or_gone "$1"
+    if [ -s "$1/display" ]; then
+      export DISPLAY=":$(cat "$1/display")"
+      return 0
+    fi
+  done
+  return 1
 }
 
 # start_openbox: a window manager on the display, which full screen, focus and minimising need;
