@@ -61,7 +61,7 @@ TEST_F(AppDataFolder, NothingFoundFallsBackToTheCurrentFolder) {
   EXPECT_EQ(Found(Xdg().c_str()), "Data");
 }
 
-TEST_F(AppDataFolder, XdgListsAreReadAsTheSpecificationSays) {
+TEST_F(AppDataFolder, XdgListsAreReadAsTheBaseDirectoryRulesSay) {
   const auto xdgPart = [](const std::vector<fs::path>& candidates) {
     return std::vector<fs::path>(candidates.begin() + 3, candidates.end());
   };

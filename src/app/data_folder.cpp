@@ -37,7 +37,8 @@ std::vector<std::filesystem::path> DataFolderCandidates(
   while (!dirs.empty()) {
     const size_t colon = dirs.find(':');
     const std::string_view dir = dirs.substr(0, colon);
-    // The specification ignores relative entries; so do we, or the current folder would count.
+    // The XDG base directory rules ignore relative entries; so do we, or the current folder would
+    // count.
     if (!dir.empty() && dir.front() == '/') {
       candidates.push_back(std::filesystem::path(dir) / "astorine" / "Data");
     }

@@ -10,15 +10,13 @@
 set -euo pipefail
 build=$1 headless=$2 output=$3 id=$4
 mkdir -p "$output"
-rm -f "$output"/*.png "$output"/display "$output"/openbox.log
+rm -f "$output"/*.png "$output"/display
 game_log=$output/game.log
 here=$(dirname "$0")/../window
 . "$here/xvfb-session.sh"
 . "$here/game-screens.sh"
 prefix=$(mktemp -d)
-openbox_pid=""
-end_openbox() { [ -z "$openbox_pid" ] || kill "$openbox_pid" 2> /dev/null || true; }
-trap 'session_cleanup; end_openbox; rm -rf "$prefix"' EXIT
+trap 'session_cleanup; rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix/usr" > /dev/null
 mkdir -p "$prefix/home" "$prefix/elsewhere"
 cp "$prefix/usr/bin/astorine" "$prefix/elsewhere/"
@@ -30,12 +28,8 @@ reference title "99 136"
 start_xvfb "$output" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
 
-# The game's one window in $window. Read once: the window may be replaced between two reads, and
-# xwininfo given an empty id waits for a click.
-one_game_window() {
-  window=$(game_windows)
-  [ -n "$window" ] && [ "$(wc -l <<< "$window")" -eq 1 ]
-}
+# The game's one window in $window, read once: the window may be replaced between two reads.
+one_game_window() { one_window && window=$one; }
 game_window_up() { one_game_window && window_viewable "$window"; }
 # open_installed GAME ARGS...: the game started from /, its window in $window once it is shown.
 open_installed() {
@@ -70,17 +64,7 @@ XDG_DATA_DIRS=/nonexistent:$prefix/usr/share \
 [ "$(size_of -id "$window")" = 1280x960 ] || fail "--scale 2 opened $(size_of -id "$window")"
 close_game "--scale 2, data through XDG_DATA_DIRS"
 
-# Openbox now and then fails to connect to the server ("Failed to open the display"): it is
-# started again until it runs. It gives up without its theme, found through the system's
-# XDG_DATA_DIRS.
-window_manager_up() {
-  if ! kill -0 "$openbox_pid" 2> /dev/null; then
-    env -u XDG_DATA_DIRS openbox >> "$output/openbox.log" 2>&1 &
-    openbox_pid=$!
-  fi
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' > /dev/null
-}
-wait_for 30 window_manager_up || fail "openbox did not start: $(cat "$output/openbox.log")"
+start_openbox || fail "openbox did not start"
 open_installed "$prefix/usr/bin/astorine" --fullscreen
 # Shown at once, the full-screen window may be replaced by another when the display starts.
 screen() { one_game_window && [ "$(size_of -id "$window" 2> /dev/null)" = "$(size_of -root)" ]; }

@@ -54,11 +54,17 @@ start_xvfb() {
 }
 
 # start_openbox: a window manager on the display, which full screen, focus and minimising need;
-# waits until it has claimed the screen.
+# waits until it has claimed the screen. Openbox now and then fails to connect to the server, so it
+# is started again until it runs; it finds its theme through the system's XDG_DATA_DIRS, not a
+# test's.
 start_openbox() {
-  openbox > /dev/null 2>&1 &
-  openbox_pid=$!
-  wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep 'window id' > /dev/null; }
+  wm_running() {
+    if ! kill -0 "$openbox_pid" 2> /dev/null; then
+      env -u XDG_DATA_DIRS openbox > /dev/null 2>&1 &
+      openbox_pid=$!
+    fi
+    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep 'window id' > /dev/null
+  }
   wait_for 30 wm_running
 }
 
