@@ -107,13 +107,6 @@ void TimedWait(double deadline) {
   }
 }
 
-// The game's window is the one its GL renderer draws into.
-void ScaleGameWindow(int scale) {
-  SDL_Window* window = SDL_GL_GetCurrentWindow();
-  SDL_SetWindowPosition(window, 0, 0);
-  SDL_SetWindowSize(window, 640 * scale, 480 * scale);
-}
-
 bool ReportFrames() {
   if (static_cast<int>(recording.ends.size()) < WarmUpFrames + recording.frames) {
     std::fprintf(stderr, "astorine-window-bench: the game stopped after %zu frames\n",
@@ -147,14 +140,11 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   FindDataFolder(argv[0]);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !StartWindowedGame(false, 0)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !StartWindowedGame(false, scale)) {
     std::fprintf(stderr, "astorine-window-bench: the game did not start\n");
     return 1;
   }
   double started = Seconds(CLOCK_REALTIME);
-  if (scale > 1) {
-    ScaleGameWindow(scale);
-  }
   chosenWait = wait->wait;
   SetFrameClock({RecordingNow, TimedWait});
   RunFrame();  // as the loop's first pass would; its wait puts the present 25 ms after its start
