@@ -1,36 +1,24 @@
-// KeyDown: the keyboard state SDL keeps from the window's events, or a scripted reader.
+// KeyDown: the frame's held keys, or a scripted reader.
 #include "app/keyboard.h"
 
-#include <SDL.h>
-
-#include "app/key_table.h"
+#include "input/input_frame.h"
 
 namespace {
 
 KeyReader installedReader = nullptr;
-bool returnHidden = false;
-
-// The state is as fresh as the last drain of the event queue, which the main loop does before
-// every frame.
-int WindowKeyDown(int virtualKey) {
-  KeyScancodes keys = ScancodesForVirtualKey(virtualKey);
-  if (keys.primary == SDL_SCANCODE_UNKNOWN || (virtualKey == KeyReturn && returnHidden)) {
-    return 0;
-  }
-  const Uint8* state = SDL_GetKeyboardState(nullptr);
-  bool held = state[keys.primary] != 0 ||
-              (keys.alternate != SDL_SCANCODE_UNKNOWN && state[keys.alternate] != 0);
-  return held ? 1 : 0;
-}
+InputFrame frameInput;
 
 }  // namespace
 
 int KeyDown(int virtualKey) {
-  return installedReader != nullptr ? installedReader(virtualKey) : WindowKeyDown(virtualKey);
+  if (installedReader != nullptr) {
+    return installedReader(virtualKey);
+  }
+  return frameInput.Held(virtualKey) ? 1 : 0;
 }
 
-void HideReturn(bool hidden) {
-  returnHidden = hidden;
+void SetFrameInput(const InputFrame& frame) {
+  frameInput = frame;
 }
 
 void SetKeyReader(KeyReader reader) {

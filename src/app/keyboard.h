@@ -26,11 +26,12 @@ enum VirtualKey : int {
 // upper-case ASCII code ('K' is 75). Called by the scenes once per frame per key they need.
 int KeyDown(int virtualKey);
 
-// While hidden, KeyDown reports Return up in the window however it is held: the window hides the
-// Return of Alt+Return, its full-screen switch, from the game until that Return is released.
-void HideReturn(bool hidden);
+struct InputFrame;
+// The keys held in the frame about to run; the window gathers them from its devices before each
+// frame. KeyDown reads them unless a reader is installed.
+void SetFrameInput(const InputFrame& frame);
 
-// Where KeyDown reads from: the window's keyboard state by default; the headless runner and the
-// tests install a scripted reader. nullptr restores the default.
+// Where KeyDown reads from: the frame's keys by default; the headless runner and the tests install
+// a scripted reader. nullptr restores the default.
 using KeyReader = int (*)(int virtualKey);
 void SetKeyReader(KeyReader reader);

@@ -14,6 +14,7 @@
 #include "app/keyboard.h"
 #include "app/message_box.h"
 #include "app/quit.h"
+#include "app/window_input.h"
 #include "app/window_size.h"
 #include "app/window_trace.h"
 #include "gfx/display.h"
@@ -133,7 +134,7 @@ void HandleKey(const SDL_KeyboardEvent& key) {
   }
   if (key.keysym.scancode == SDL_SCANCODE_RETURN && (key.keysym.mod & KMOD_ALT) != 0) {
     // The title would take this Return for its menu.
-    HideReturn(true);
+    HideReturnUntilReleased();
     SwitchFullScreen();
   } else if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
     Paused = !Paused;
@@ -189,11 +190,6 @@ bool HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
       HandleKey(event.key);
       return true;
-    case SDL_KEYUP:
-      if (event.key.keysym.scancode == SDL_SCANCODE_RETURN) {
-        HideReturn(false);
-      }
-      return true;
     default:
       return true;
   }
@@ -237,7 +233,9 @@ int RunEventLoop() {
       }
     } else if (!Paused && !Minimised && !Unfocused) {
       const int32_t scene = Game.CurrentScene;
-      TraceKeysHeld();
+      const InputFrame input = GatherWindowInput();
+      SetFrameInput(input);
+      TraceKeysHeld(input);
       RunFrame();
       TraceSceneChange(scene, Game.CurrentScene);
     } else {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/key_names.h"
-#include "app/keyboard.h"
 #include "app/state_document.h"
 #include "scenes/game_state.h"
 
@@ -31,13 +30,13 @@ void TraceSceneChange(int32_t from, int32_t to) {
   }
 }
 
-void TraceKeysHeld() {
+void TraceKeysHeld(const InputFrame& input) {
   if (!Tracing()) {
     return;
   }
   std::string held;
-  auto note = [&held](int key) {
-    if (KeyDown(key) != 0) {
+  auto note = [&held, &input](int key) {
+    if (input.Held(key)) {
       if (!held.empty()) {
         held += '+';
       }

@@ -5,12 +5,14 @@
 #pragma once
 #include <cstdint>
 
+#include "input/input_frame.h"
+
 // "astorine: STEP" on stderr when tracing.
 void TraceStep(const char* step);
 // "astorine: scene FROM TO" when tracing and the scene changed.
 void TraceSceneChange(int32_t from, int32_t to);
 // "astorine: keys FRAME NAME+NAME..." ("none" when no key is held) when tracing and the keys
 // the game polls that are held for the frame about to run differ from the last line's.
-void TraceKeysHeld();
+void TraceKeysHeld(const InputFrame& input);
 // Writes the state document where ASTORINE_STATE_OUT asks, if it does.
 void WriteStateIfAsked();
