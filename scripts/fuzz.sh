@@ -14,7 +14,7 @@ targets=("$@")
 build=${FUZZ_BUILD:-build-fuzz}
 jobs=${FUZZ_JOBS:-1}
 
-scripts/setup.sh
+scripts/setup.sh fuzz
 CC=clang-14 CXX=clang++-14 cmake -S tests/fuzz -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   > /dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz-}"

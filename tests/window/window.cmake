@@ -68,8 +68,9 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
               $<TARGET_FILE:astorine-close-window> ${CMAKE_BINARY_DIR} ${window_output}/close-button)
     list(APPEND window_tests window.close_button)
   endif()
-  # One at a time: the screenshots' timing must not compete with another game for the cores.
-  set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE LABELS window
+  # One game window at a time; the headless tests may run beside it, as the window tests wait for
+  # conditions rather than times.
+  set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window LABELS window
     ENVIRONMENT "${window_leak_options}")
   if(TEST window.display_fullscreen_3840x2160)
     # Software OpenGL draws a 4K screen at a few frames per second.
