@@ -1,5 +1,6 @@
 // The game window and its event loop on SDL: Pause, F12 and Alt+Return (full screen) are the only
-// keys it handles itself; the scenes poll every other key inside their frames.
+// keys it handles itself, and pads' comings and goings and Start in play; the scenes poll every
+// other key inside their frames.
 #include "app/shell.h"
 
 #include <SDL.h>
@@ -13,8 +14,10 @@
 #include "app/frame_driver.h"
 #include "app/keyboard.h"
 #include "app/message_box.h"
+#include "app/pause_state.h"
 #include "app/quit.h"
 #include "app/window_input.h"
+#include "app/window_pads.h"
 #include "app/window_size.h"
 #include "app/window_trace.h"
 #include "gfx/display.h"
@@ -29,7 +32,7 @@ namespace {
 constexpr int SoundSlotCount = 12;
 
 SDL_Window* gameWindow = nullptr;
-bool Paused = false;
+PauseState pause;
 // No frame runs until the window has been shown at its normal size.
 bool Minimised = true;
 // A full-screen game that lost the focus waits for it as a minimised one waits to be restored.
@@ -94,6 +97,7 @@ void FitWindowToDisplay(int scale) {
 
 // The window's destruction: pictures, then sound, then the display, then the window itself.
 void DestroyGameWindow() {
+  CloseWindowPads();
   ReleaseSurfaceTable();
   TraceStep("released the pictures");
   ReleaseSound();
@@ -137,10 +141,10 @@ void HandleKey(const SDL_KeyboardEvent& key) {
     HideReturnUntilReleased();
     SwitchFullScreen();
   } else if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
-    Paused = !Paused;
-    TraceStep(Paused ? "paused" : "resumed");
+    pause.PressPause();
+    TraceStep(pause.Paused() ? "paused" : "resumed");
   } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
-    Paused = true;
+    pause.Hold();
     PostClose();
   }
 }
@@ -191,6 +195,7 @@ bool HandleEvent(const SDL_Event& event) {
       HandleKey(event.key);
       return true;
     default:
+      HandleWindowPadEvent(event, pause);
       return true;
   }
 }
@@ -214,6 +219,7 @@ bool StartWindowedGame(bool fullScreen, int scale) {
                  SDL_GetError());
   }
   LoadSoundTable();
+  StartWindowPads();
   SDL_ShowWindow(gameWindow);
   FitWindowToDisplay(scale);
   SDL_RaiseWindow(gameWindow);
@@ -221,6 +227,10 @@ bool StartWindowedGame(bool fullScreen, int scale) {
   SetFrameClock({nullptr, WindowedFrameWait()});
   InitGame();
   return true;
+}
+
+bool WindowPaused() {
+  return pause.Paused();
 }
 
 int RunEventLoop() {
@@ -231,9 +241,9 @@ int RunEventLoop() {
       if (!HandleEvent(event)) {
         break;
       }
-    } else if (!Paused && !Minimised && !Unfocused) {
+    } else if (!pause.Paused() && !Minimised && !Unfocused) {
       const int32_t scene = Game.CurrentScene;
-      const InputFrame input = GatherWindowInput();
+      const InputFrame input = GatherWindowInput(ReadWindowPads());
       SetFrameInput(input);
       TraceKeysHeld(input);
       RunFrame();

@@ -22,12 +22,12 @@ void HideReturnUntilReleased() {
   returnHidden = true;
 }
 
-InputFrame GatherWindowInput() {
+InputFrame GatherWindowInput(std::span<const PadState> pads) {
   KeyboardSnapshot keyboard;
   keyboard.held = SDL_GetKeyboardState(&keyboard.count);
   keyboard.numLock = (SDL_GetModState() & KMOD_NUM) != 0;
   keyboard.layout = SDL_GetScancodeFromKey;
-  InputFrame frame = MapInput(keyboard, {}, activeControls, InputContextOf(Game));
+  InputFrame frame = MapInput(keyboard, pads, activeControls, InputContextOf(Game));
   if (returnHidden) {
     returnHidden = frame.Held(KeyReturn);
     frame.Release(KeyReturn);

@@ -1,0 +1,70 @@
+#include "app/window_pads.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/window_trace.h"
+#include "input/gamepads.h"
+#include "input/input_context.h"
+#include "input/pad_mappings.h"
+#include "scenes/game_state.h"
+
+namespace {
+
+Gamepads gamepads;
+
+void TracePad(const char* happening, int place) {
+  TraceStep(("pad " + std::string(happening) + " " + std::to_string(place + 1)).c_str());
+}
+
+}  // namespace
+
+void StartWindowPads() {
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+    std::fprintf(stderr, "astorine: no gamepads (%s); playing with the keyboard.\n",
+                 SDL_GetError());
+    return;
+  }
+  AddUserPadMappings(UserPadMappingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  gamepads.OpenAll();
+}
+
+bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
+  switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+      if (const std::optional<int> place = gamepads.Connect(event.cdevice.which)) {
+        TracePad("connected", *place);
+        if (pause.PadCame()) {
+          TraceStep("resumed");
+        }
+      }
+      return true;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      if (const std::optional<int> place = gamepads.Disconnect(event.cdevice.which)) {
+        TracePad("removed", *place);
+        if (pause.PadLeft(*place, InputContextOf(Game))) {
+          TraceStep("paused");
+        }
+      }
+      return true;
+    case SDL_CONTROLLERBUTTONDOWN:
+      // In menus Start is Return, read with the other held keys.
+      if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START &&
+          InputContextOf(Game) != InputContext::Menu) {
+        pause.PressPause();
+        TraceStep(pause.Paused() ? "paused" : "resumed");
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::span<const PadState> ReadWindowPads() {
+  return gamepads.Read();
+}
+
+void CloseWindowPads() {
+  gamepads.CloseAll();
+}
