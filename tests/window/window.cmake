@@ -68,6 +68,14 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
               $<TARGET_FILE:astorine-close-window> ${CMAKE_BINARY_DIR} ${window_output}/close-button)
     list(APPEND window_tests window.close_button)
   endif()
+  # A virtual pad lives inside its process: the program that plays with one starts the game too.
+  add_executable(astorine-pad-game ${CMAKE_CURRENT_LIST_DIR}/pad_game.cpp)
+  target_link_libraries(astorine-pad-game PRIVATE astorine_core)
+  target_include_directories(astorine-pad-game PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+  add_test(NAME window.pad_solo_game
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/pad-game-test.sh $<TARGET_FILE:astorine-pad-game>
+            ${CMAKE_BINARY_DIR} ${window_output}/pad-solo-game)
+  list(APPEND window_tests window.pad_solo_game)
   # One game window at a time; the headless tests may run beside it, as the window tests wait for
   # conditions rather than times.
   set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window LABELS window
