@@ -30,7 +30,7 @@ void StartWindowPads() {
   gamepads.OpenAll();
 }
 
-bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
+void HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
   switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED:
       if (const std::optional<int> place = gamepads.Connect(event.cdevice.which)) {
@@ -39,7 +39,7 @@ bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
           TraceStep("resumed");
         }
       }
-      return true;
+      break;
     case SDL_CONTROLLERDEVICEREMOVED:
       if (const std::optional<int> place = gamepads.Disconnect(event.cdevice.which)) {
         TracePad("removed", *place);
@@ -47,7 +47,7 @@ bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
           TraceStep("paused");
         }
       }
-      return true;
+      break;
     case SDL_CONTROLLERBUTTONDOWN:
       // In menus Start is Return, read with the other held keys.
       if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START &&
@@ -55,9 +55,9 @@ bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
         pause.PressPause();
         TraceStep(pause.Paused() ? "paused" : "resumed");
       }
-      return true;
+      break;
     default:
-      return false;
+      break;
   }
 }
 

@@ -11,8 +11,8 @@
 // Starts SDL's game-controller layer, adds the player's mapping file and opens the pads present.
 // Without that layer the game plays on with the keyboard, after one line on stderr.
 void StartWindowPads();
-// Handles a pad's coming or going and a Start pressed in play; false for any other event.
-bool HandleWindowPadEvent(const SDL_Event& event, PauseState& pause);
+// Handles a pad's coming or going and a Start pressed in play; ignores any other event.
+void HandleWindowPadEvent(const SDL_Event& event, PauseState& pause);
 // Each connected pad's state, in connection order.
 std::span<const PadState> ReadWindowPads();
 void CloseWindowPads();
