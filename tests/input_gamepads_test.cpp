@@ -6,8 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
-#include "app/pause_state.h"
 #include "app/window_pads.h"
 #include "input/gamepads.h"
 #include "input/input_map.h"
@@ -20,8 +20,7 @@ namespace {
 
 constexpr int South = PadButtonInput(SDL_CONTROLLER_BUTTON_A);
 constexpr int East = PadButtonInput(SDL_CONTROLLER_BUTTON_B);
-constexpr int StickRight = PadAxisInput(SDL_CONTROLLER_AXIS_LEFTX, 1);
-constexpr int StickLeft = PadAxisInput(SDL_CONTROLLER_AXIS_LEFTX, -1);
+using Flags = std::vector<bool>;
 
 class Pads : public testing::Test {
  protected:
@@ -36,7 +35,7 @@ class Pads : public testing::Test {
       GTEST_SKIP() << "a joystick is plugged in; these tests count their own pads";
     }
   }
-  // Drains SDL's queue as the window's loop does before a frame; the stderr it gave.
+  // Drains SDL's queue as the window's loop does; what went to stderr meanwhile.
   std::string Drain() {
     testing::internal::CaptureStderr();
     SDL_Event event;
@@ -49,88 +48,81 @@ class Pads : public testing::Test {
     }
     return testing::internal::GetCapturedStderr();
   }
-  // Whether each pad holds the input now.
-  std::vector<bool> Holding(int input) {
+  Flags Holding(int input) {
     SDL_PumpEvents();
-    std::vector<bool> holding;
+    Flags holding;
     for (const PadState& pad : pads.Read()) {
       holding.push_back(pad.Holds(input));
     }
     return holding;
   }
-  std::filesystem::path TempFile(const std::string& name, const std::string& text) {
+  static std::filesystem::path TempFile(const std::string& name, const std::string& text) {
     const std::filesystem::path path = std::filesystem::path(testing::TempDir()) / name;
     std::ofstream(path) << text;
     return path;
   }
+  static std::string Report(const std::filesystem::path& path) {
+    testing::internal::CaptureStderr();
+    AddUserPadMappings(path);
+    return testing::internal::GetCapturedStderr();
+  }
 
   Gamepads pads;
 };
-
-using Flags = std::vector<bool>;
 
 TEST_F(Pads, HotPlugKeepsConnectionOrderAndAnnouncesEachPad) {
   VirtualPad one("Pad One", 1);
   VirtualPad two("Pad Two", 2);
   EXPECT_EQ(Drain(),
             "astorine: gamepad connected: Pad One\nastorine: gamepad connected: Pad Two\n");
-  // SDL also offers the pads it announced; they are open already.
-  pads.OpenAll();
-  EXPECT_EQ(pads.Count(), 2);
+  pads.OpenAll();  // SDL offers them too: they are open already
   two.Press(SDL_CONTROLLER_BUTTON_A);
   EXPECT_EQ(Holding(South), (Flags{false, true}));
-  // The first goes: the second moves up, its buttons still held.
+  // Each pad keeps its own stick history: the second's stick, short of half way, never stepped.
+  const int right = PadAxisInput(SDL_CONTROLLER_AXIS_LEFTX, 1);
+  one.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MAX);
+  two.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, StickOffBelow);
+  EXPECT_EQ(Holding(right), (Flags{true, false}));
   one.Detach();
   EXPECT_EQ(Drain(), "astorine: gamepad disconnected: Pad One\n");
   EXPECT_EQ(Holding(South), Flags{true});
-  // Back again, it comes last.
+  EXPECT_EQ(Holding(right), Flags{false});
   VirtualPad again("Pad One", 1);
   EXPECT_EQ(Drain(), "astorine: gamepad connected: Pad One\n");
-  EXPECT_EQ(Holding(South), (Flags{true, false}));
   again.Press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_EQ(Holding(South), (Flags{true, false}));
   EXPECT_EQ(Holding(East), (Flags{false, true}));
-  two.Detach();
-  again.Detach();
-  Drain();
-  EXPECT_TRUE(pads.Read().empty());
 }
 
 TEST_F(Pads, StickDirectionsNeedHalfTheRangeAndLetGoBelowThirtyPercent) {
-  EXPECT_FALSE(StickDirectionHeld(false, StickOnFrom - 1));
-  EXPECT_TRUE(StickDirectionHeld(false, StickOnFrom));
-  EXPECT_TRUE(StickDirectionHeld(true, StickOffBelow));
-  EXPECT_FALSE(StickDirectionHeld(true, StickOffBelow - 1));
-  EXPECT_FALSE(StickDirectionHeld(true, -32768));
-
   VirtualPad pad("Stick Pad");
   Drain();
+  // Left and right held, as the stick leans.
   auto lean = [&](int value) {
     pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, value);
-    const std::vector<bool> right = Holding(StickRight);
-    const std::vector<bool> left = Holding(StickLeft);
-    return std::pair<bool, bool>{left.at(0), right.at(0)};
+    SDL_PumpEvents();
+    const PadState state = pads.Read()[0];
+    return std::pair(state.Holds(PadAxisInput(SDL_CONTROLLER_AXIS_LEFTX, -1)),
+                     state.Holds(PadAxisInput(SDL_CONTROLLER_AXIS_LEFTX, 1)));
   };
-  // A slow drift anywhere short of half the range never steps.
-  for (int value = 0; value < StickOnFrom; value += 97) {
-    ASSERT_EQ(lean(value), std::make_pair(false, false)) << value;
+  const std::pair none(false, false), left(true, false), right(false, true);
+  // A slow drift short of half the range never steps, either way.
+  for (int value = -StickOnFrom + 1; value < StickOnFrom; value += 97) {
+    ASSERT_EQ(lean(value), none) << value;
   }
-  for (int value = StickOnFrom - 1; value > -StickOnFrom; value -= 89) {
-    ASSERT_EQ(lean(value), std::make_pair(false, false)) << value;
+  EXPECT_EQ(lean(StickOnFrom), right);
+  // Wobbling between 30 % and half the range, it stays held.
+  for (int wobble = 0; wobble < 20; ++wobble) {
+    ASSERT_EQ(lean(wobble % 2 == 0 ? StickOffBelow : StickOnFrom - 1), right);
   }
-  // Past it, the direction holds while the stick wobbles above 30 %.
-  EXPECT_EQ(lean(StickOnFrom), std::make_pair(false, true));
-  for (int wobble = 0; wobble < 40; ++wobble) {
-    ASSERT_EQ(lean(wobble % 2 == 0 ? StickOffBelow : StickOnFrom - 1), std::make_pair(false, true));
-  }
-  EXPECT_EQ(lean(StickOffBelow - 1), std::make_pair(false, false));
-  EXPECT_EQ(lean(StickOnFrom - 1), std::make_pair(false, false));
-  EXPECT_EQ(lean(-StickOnFrom), std::make_pair(true, false));
-  EXPECT_EQ(lean(-32768), std::make_pair(true, false));
-  EXPECT_EQ(lean(0), std::make_pair(false, false));
+  EXPECT_EQ(lean(StickOffBelow - 1), none);
+  EXPECT_EQ(lean(StickOnFrom - 1), none);
+  EXPECT_EQ(lean(-StickOnFrom), left);
+  EXPECT_EQ(lean(StickOnFrom), right);  // straight across: the other way at once
   // A trigger at rest is released; pulled, it holds its one direction.
   const int trigger = PadAxisInput(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 1);
   EXPECT_EQ(Holding(trigger), Flags{false});
-  pad.SetAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+  pad.SetAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MAX);
   EXPECT_EQ(Holding(trigger), Flags{true});
 }
 
@@ -143,107 +135,61 @@ TEST_F(Pads, TwoPadsPlayTheirOwnPlayerInAMatch) {
     return MapInput(KeyboardSnapshot{}, pads.Read(), DefaultControls(), InputContext::TwoPlayers);
   };
   first.Press(SDL_CONTROLLER_BUTTON_A);
-  EXPECT_TRUE(keys().Held('K'));
-  EXPECT_FALSE(keys().Held('A'));
+  EXPECT_TRUE(keys().Held('K') && !keys().Held('A'));
   first.Release(SDL_CONTROLLER_BUTTON_A);
   second.Press(SDL_CONTROLLER_BUTTON_A);
-  second.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
+  second.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MIN);
   const InputFrame frame = keys();
-  EXPECT_TRUE(frame.Held('A'));
-  EXPECT_TRUE(frame.Held('E'));
-  EXPECT_FALSE(frame.Held('K'));
-  EXPECT_FALSE(frame.Held(37));  // player 1's Left
+  EXPECT_TRUE(frame.Held('A') && frame.Held('E'));
+  EXPECT_FALSE(frame.Held('K') || frame.Held(37));  // player 1's turn and Left
 }
 
 TEST_F(Pads, ThePlayersFileAndSdlsVariableRemapAPad) {
   std::string guid;
+  const std::string swapSouthAndEast = ",Swapped Pad,a:b1,b:b0,platform:Linux,\n";
   {
     VirtualPad pad("Remapped Pad", 3);
     guid = pad.Guid();
-    const auto file = TempFile("swap.txt", "# south and east swapped\n" + guid +
-                                               ",Swapped Pad,a:b1,b:b0,platform:Linux,\n");
-    testing::internal::CaptureStderr();
-    AddUserPadMappings(file);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Report(TempFile("swap.txt", "# the player's own\n" + guid + swapSouthAndEast)), "");
     pads.OpenAll();
     pad.Press(SDL_CONTROLLER_BUTTON_A);
     EXPECT_EQ(Holding(East), Flags{true});
-    EXPECT_EQ(Holding(South), Flags{false});
   }
   TearDown();
   // SDL reads the variable when its layer starts; it wins over the player's file.
   setenv("SDL_GAMECONTROLLERCONFIG", (guid + ",From The Variable,a:b2,x:b0,").c_str(), 1);
   StartLayer();
   unsetenv("SDL_GAMECONTROLLERCONFIG");
-  AddUserPadMappings(TempFile("swap.txt", guid + ",Swapped Pad,a:b1,b:b0,platform:Linux,\n"));
+  AddUserPadMappings(TempFile("swap.txt", guid + swapSouthAndEast));
   VirtualPad pad("Remapped Pad", 3);
   Drain();
   pad.Press(SDL_CONTROLLER_BUTTON_A);
   EXPECT_EQ(Holding(PadButtonInput(SDL_CONTROLLER_BUTTON_X)), Flags{true});
-  EXPECT_EQ(Holding(South), Flags{false});
   EXPECT_EQ(Holding(East), Flags{false});
 }
 
 TEST_F(Pads, ABadMappingFileIsNamedInOneLineAndAMissingOneIsSilent) {
-  auto report = [](const std::filesystem::path& path) {
-    testing::internal::CaptureStderr();
-    AddUserPadMappings(path);
-    return testing::internal::GetCapturedStderr();
-  };
-  EXPECT_EQ(report(std::filesystem::path(testing::TempDir()) / "none.txt"), "");
-  EXPECT_EQ(report(TempFile("empty.txt", "")), "");
-  EXPECT_EQ(report(TempFile("comments.txt", "# nothing yet\n\n  \r\n")), "");
+  EXPECT_EQ(Report(std::filesystem::path(testing::TempDir()) / "none.txt"), "");
+  EXPECT_EQ(Report(TempFile("blank.txt", "# nothing yet\n\n  \r\n")), "");
   VirtualPad pad("Half Good Pad", 4);
-  const std::string guid = pad.Guid();
-  // A line without its platform, which SDL would skip silently, counts as bad.
-  const auto mixed = TempFile("mixed.txt", guid + ",Good,a:b1,b:b0,platform:Linux,\ngarbage\n" +
-                                               guid + ",No Platform,a:b2,\n\x01\xff\n");
-  const std::string reported = report(mixed);
-  EXPECT_EQ(reported, "astorine: " + mixed.string() +
-                          ": 3 lines ignored, not gamepad mappings "
-                          "(GUID,name,bindings,platform:Linux,); the first is line 2\n");
-  // The good line is used all the same.
+  // SDL would skip the line without its platform silently: it counts as bad.
+  const auto mixed = TempFile("mixed.txt", pad.Guid() + ",Good,a:b1,platform:Linux,\ngarbage\n" +
+                                               pad.Guid() + ",No Platform,a:b2,\n\x01\xff\n");
+  EXPECT_EQ(Report(mixed), "astorine: " + mixed.string() +
+                               ": 3 lines ignored, not gamepad mappings "
+                               "(GUID,name,bindings,platform:Linux,); the first is line 2\n");
   pads.OpenAll();
-  pad.Press(SDL_CONTROLLER_BUTTON_A);
-  EXPECT_EQ(Holding(East), Flags{true});
-  const std::string folder = report(testing::TempDir());
+  pad.Press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_EQ(Holding(South), Flags{true});  // the good line is used
+  const std::string folder = Report(testing::TempDir());
   EXPECT_NE(folder.find("could not be read"), std::string::npos) << folder;
   EXPECT_EQ(std::count(folder.begin(), folder.end(), '\n'), 1) << folder;
-}
-
-TEST(PadMappingsPath, FollowsTheXdgRules) {
-  EXPECT_EQ(UserPadMappingsPath("/config", "/home/me"), "/config/astorine/gamecontrollerdb.txt");
-  EXPECT_EQ(UserPadMappingsPath(nullptr, "/home/me"),
-            "/home/me/.config/astorine/gamecontrollerdb.txt");
-  EXPECT_EQ(UserPadMappingsPath("", "/home/me"), "/home/me/.config/astorine/gamecontrollerdb.txt");
-  EXPECT_EQ(UserPadMappingsPath("config", "/home/me"),
-            "/home/me/.config/astorine/gamecontrollerdb.txt");
+  // The XDG rules: an absolute XDG_CONFIG_HOME, else ~/.config.
+  EXPECT_EQ(UserPadMappingsPath("/config", "/home"), "/config/astorine/gamecontrollerdb.txt");
+  for (const char* ignored : {static_cast<const char*>(nullptr), "", "relative"}) {
+    EXPECT_EQ(UserPadMappingsPath(ignored, "/home"), "/home/.config/astorine/gamecontrollerdb.txt");
+  }
   EXPECT_EQ(UserPadMappingsPath(nullptr, nullptr), "");
-}
-
-TEST(PauseState, PauseTogglesAndAnUnpluggedPlayerHoldsTheGameUntilAPadComes) {
-  PauseState pause;
-  pause.PressPause();
-  EXPECT_TRUE(pause.Paused());
-  pause.PressPause();
-  EXPECT_FALSE(pause.Paused());
-  // Pads that play no one may go: in menus, and a third pad in a match.
-  EXPECT_FALSE(pause.PadLeft(0, InputContext::Menu));
-  EXPECT_FALSE(pause.PadLeft(2, InputContext::TwoPlayers));
-  EXPECT_FALSE(pause.Paused());
-  EXPECT_TRUE(pause.PadLeft(1, InputContext::TwoPlayers));
-  EXPECT_TRUE(pause.Paused());
-  EXPECT_TRUE(pause.PadCame());
-  EXPECT_FALSE(pause.Paused());
-  EXPECT_TRUE(pause.PadLeft(3, InputContext::SoloPlay));
-  pause.PressPause();
-  EXPECT_FALSE(pause.Paused());
-  EXPECT_FALSE(pause.PadCame());
-  // A pause the player chose outlasts a pad's going and coming.
-  pause.PressPause();
-  EXPECT_FALSE(pause.PadLeft(0, InputContext::AgainstComputer));
-  EXPECT_FALSE(pause.PadCame());
-  EXPECT_TRUE(pause.Paused());
 }
 
 // The window's handling of pad events, with the game in a given scene.
@@ -258,12 +204,17 @@ class WindowPads : public Pads {
     Game.CurrentScene = savedScene;
     Pads::TearDown();
   }
-  // The trace of the window's loop draining the queue.
-  void Handle() {
+  bool PausedAfterEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
       HandleWindowPadEvent(event, pause);
     }
+    return pause.Paused();
+  }
+  void PressStart(VirtualPad& pad) {
+    pad.Press(SDL_CONTROLLER_BUTTON_START);
+    PausedAfterEvents();
+    pad.Release(SDL_CONTROLLER_BUTTON_START);
   }
 
   PauseState pause;
@@ -272,44 +223,37 @@ class WindowPads : public Pads {
 
 TEST_F(WindowPads, UnpluggingAPlayingPadPausesUntilStartOrAPadComesBack) {
   Game.CurrentScene = SceneSolo;
-  VirtualPad spare("Spare Pad", 2);
-  {
-    VirtualPad player("Player Pad", 1);
-    Handle();
-    ASSERT_EQ(ReadWindowPads().size(), 2u);
-    player.Detach();
-    Handle();
-  }
-  EXPECT_TRUE(pause.Paused());
+  VirtualPad spare("Spare Pad", 1);
+  std::optional<VirtualPad> player(std::in_place, "Player Pad", 2);
+  EXPECT_FALSE(PausedAfterEvents());
+  player->Detach();
+  EXPECT_TRUE(PausedAfterEvents());
   EXPECT_EQ(ReadWindowPads().size(), 1u);
-  // Start on the pad left resumes, and pauses again.
-  spare.Press(SDL_CONTROLLER_BUTTON_START);
-  Handle();
-  EXPECT_FALSE(pause.Paused());
-  spare.Release(SDL_CONTROLLER_BUTTON_START);
-  Handle();
-  spare.Press(SDL_CONTROLLER_BUTTON_START);
-  Handle();
-  EXPECT_TRUE(pause.Paused());
-  spare.Release(SDL_CONTROLLER_BUTTON_START);
-  Handle();
-  pause.PressPause();
-  {
-    VirtualPad gone("Gone Pad", 3);
-    Handle();
-    gone.Detach();
-    Handle();
-    EXPECT_TRUE(pause.Paused());
-  }
-  VirtualPad back("Back Pad", 4);
-  Handle();
-  EXPECT_FALSE(pause.Paused());
-  // In menus a pad may go, and Start is Return there, no pause.
+  PressStart(spare);
+  EXPECT_FALSE(PausedAfterEvents());
+  player.emplace("Player Pad", 2);
+  EXPECT_FALSE(PausedAfterEvents());
+  player->Detach();
+  EXPECT_TRUE(PausedAfterEvents());
+  player.emplace("Player Pad", 2);  // back: the game goes on
+  EXPECT_FALSE(PausedAfterEvents());
+  // A pause the player chose outlasts a pad's going and coming.
+  PressStart(spare);
+  player.reset();
+  player.emplace("Player Pad", 2);
+  EXPECT_TRUE(PausedAfterEvents());
+  PressStart(spare);
+  EXPECT_FALSE(PausedAfterEvents());
+  // A third pad plays no one in a match; in menus no pad does, and Start is Return there.
+  Game.CurrentScene = SceneVersus;
+  std::optional<VirtualPad> third(std::in_place, "Third Pad", 3);
+  EXPECT_FALSE(PausedAfterEvents());
+  third.reset();
+  EXPECT_FALSE(PausedAfterEvents());
   Game.CurrentScene = SceneTitle;
-  back.Detach();
-  spare.Press(SDL_CONTROLLER_BUTTON_START);
-  Handle();
-  EXPECT_FALSE(pause.Paused());
+  player.reset();
+  PressStart(spare);
+  EXPECT_FALSE(PausedAfterEvents());
   EXPECT_EQ(ReadWindowPads().size(), 1u);
 }
 
