@@ -32,7 +32,7 @@ namespace {
 constexpr int SoundSlotCount = 12;
 
 SDL_Window* gameWindow = nullptr;
-PauseState pause;
+PauseState gamePause;
 // No frame runs until the window has been shown at its normal size.
 bool Minimised = true;
 // A full-screen game that lost the focus waits for it as a minimised one waits to be restored.
@@ -141,10 +141,10 @@ void HandleKey(const SDL_KeyboardEvent& key) {
     HideReturnUntilReleased();
     SwitchFullScreen();
   } else if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
-    pause.PressPause();
-    TraceStep(pause.Paused() ? "paused" : "resumed");
+    gamePause.PressPause();
+    TraceStep(gamePause.Paused() ? "paused" : "resumed");
   } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
-    pause.Hold();
+    gamePause.Hold();
     PostClose();
   }
 }
@@ -195,7 +195,7 @@ bool HandleEvent(const SDL_Event& event) {
       HandleKey(event.key);
       return true;
     default:
-      HandleWindowPadEvent(event, pause);
+      HandleWindowPadEvent(event, gamePause);
       return true;
   }
 }
@@ -230,7 +230,7 @@ bool StartWindowedGame(bool fullScreen, int scale) {
 }
 
 bool WindowPaused() {
-  return pause.Paused();
+  return gamePause.Paused();
 }
 
 int RunEventLoop() {
@@ -241,7 +241,7 @@ int RunEventLoop() {
       if (!HandleEvent(event)) {
         break;
       }
-    } else if (!pause.Paused() && !Minimised && !Unfocused) {
+    } else if (!gamePause.Paused() && !Minimised && !Unfocused) {
       const int32_t scene = Game.CurrentScene;
       const InputFrame input = GatherWindowInput(ReadWindowPads());
       SetFrameInput(input);
