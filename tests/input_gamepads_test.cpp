@@ -41,7 +41,7 @@ class Pads : public testing::Test {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
       if (event.type == SDL_CONTROLLERDEVICEADDED) {
-        pads.Connect(event.cdevice.which);
+        pads.OpenAll();
       } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
         pads.Disconnect(event.cdevice.which);
       }

@@ -33,8 +33,8 @@ void StartWindowPads() {
 void HandleWindowPadEvent(const SDL_Event& event, PauseState& pause) {
   switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED:
-      if (const std::optional<int> place = gamepads.Connect(event.cdevice.which)) {
-        TracePad("connected", *place);
+      for (int place : gamepads.OpenAll()) {
+        TracePad("connected", place);
         if (pause.PadCame()) {
           TraceStep("resumed");
         }

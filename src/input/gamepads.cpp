@@ -5,17 +5,22 @@
 
 #include "input/pad_reading.h"
 
-void Gamepads::OpenAll() {
+std::vector<int> Gamepads::OpenAll() {
+  std::vector<int> opened;
   for (int device = 0; device < SDL_NumJoysticks(); ++device) {
-    if (SDL_IsGameController(device)) {
-      Connect(device);
+    if (!SDL_IsGameController(device)) {
+      continue;
+    }
+    if (const std::optional<int> place = Open(device)) {
+      opened.push_back(*place);
     }
   }
+  return opened;
 }
 
-std::optional<int> Gamepads::Connect(int deviceIndex) {
+std::optional<int> Gamepads::Open(int deviceIndex) {
   const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(deviceIndex);
-  // SDL announces the pads present at start-up too, which OpenAll has opened already.
+  // Every call meets the pads opened before.
   const bool known = std::any_of(pads_.begin(), pads_.end(),
                                  [instance](const Pad& pad) { return pad.instance == instance; });
   if (instance < 0 || known) {

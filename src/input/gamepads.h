@@ -17,11 +17,10 @@ class Gamepads {
   Gamepads& operator=(const Gamepads&) = delete;
   ~Gamepads() { CloseAll(); }
 
-  // Opens every game controller SDL offers that is not open yet, in SDL's device order.
-  void OpenAll();
-  // A device came (SDL_CONTROLLERDEVICEADDED gives its device index): opens it and announces it
-  // on stderr. Its place in the order, or nullopt when it was open already or cannot be opened.
-  std::optional<int> Connect(int deviceIndex);
+  // Opens every game controller SDL offers that is not open yet, in SDL's device order, and
+  // announces each on stderr; the places they took. Called at start and for each
+  // SDL_CONTROLLERDEVICEADDED, whose device index may be stale once another device has gone.
+  std::vector<int> OpenAll();
   // A device went (SDL_CONTROLLERDEVICEREMOVED gives its instance id): closes it and announces
   // it. The place it had, or nullopt when it was not open here.
   std::optional<int> Disconnect(SDL_JoystickID instance);
@@ -31,6 +30,9 @@ class Gamepads {
   void CloseAll();
 
  private:
+  // Its place, or nullopt when it was open already or cannot be opened.
+  std::optional<int> Open(int deviceIndex);
+
   struct Pad {
     SDL_GameController* controller;
     SDL_JoystickID instance;
