@@ -54,11 +54,12 @@ std::optional<LineBindings> BindingsOf(std::string_view list, std::string& why) 
     return std::nullopt;
   }
   LineBindings bindings;
+  const std::string_view whole = list;
   while (true) {
     const size_t comma = list.find(',');
     const std::string_view item = Trimmed(list.substr(0, comma));
     if (item.empty()) {
-      why = "an empty place in the list " + Quoted(list);
+      why = "an empty place in the list " + Quoted(whole);
       return std::nullopt;
     }
     const std::optional<Binding> binding = BindingFromText(item);
