@@ -99,6 +99,25 @@ TEST(InputControlsFile, EachClashIsReportedOnce) {
             }));
 }
 
+// The names the written file's comments offer must all be known.
+TEST(InputControlsFile, TheNamesTheWrittenCommentsOfferAreKnown) {
+  std::vector<std::string> complaints;
+  Read(
+      "[player1]\nleft = J, 5, Left, Right, Up, Down, Space, Tab, Backspace, Insert, Delete, End\n"
+      "right = PageDown, Left Shift, Right Shift, Left Ctrl, Right Ctrl, Left Alt, Right Alt\n"
+      "drop = Keypad 0, Keypad 9, Keypad Enter, Keypad +, Keypad -, Keypad *, Keypad /, Keypad .\n"
+      "turn_ccw = ;, /, ., -, [, ], Comma, Hash\n[player2]\n"
+      "left = pad:a, pad:b, pad:x, pad:y, pad:back, pad:guide, pad:start, pad:leftstick\n"
+      "right = pad:rightstick, pad:leftshoulder, pad:rightshoulder, pad:dpup, pad:dpdown\n"
+      "drop = pad:dpleft, pad:dpright, pad:misc1, pad:paddle1, pad:paddle4, pad:touchpad\n"
+      "turn_ccw = pad:leftx-, pad:leftx+, pad:lefty-, pad:lefty+, pad:rightx-, pad:rightx+\n"
+      "turn_cw = pad:righty-, pad:righty+, pad:lefttrigger, pad:righttrigger\n",
+      complaints);
+  for (const std::string& complaint : complaints) {
+    EXPECT_EQ(complaint.find(":"), complaint.find(": ")) << "a bad line: " << complaint;
+  }
+}
+
 TEST(InputControlsFile, WrittenTextReadsBackToTheSameControls) {
   std::vector<std::string> complaints;
   const Controls controls = Read(

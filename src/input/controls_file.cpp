@@ -128,7 +128,7 @@ constexpr std::string_view Explanation =
 #
 # Keys go by SDL's names. Letters and digits are the characters they type in the keyboard's
 # layout (J, 5); other keys: Left, Right, Up, Down, Space, Tab, Backspace, Insert, Delete, End,
-# Page Down, Left Shift, Right Shift, Left Ctrl, Right Ctrl, Left Alt, Right Alt, Keypad 0 to
+# PageDown, Left Shift, Right Shift, Left Ctrl, Right Ctrl, Left Alt, Right Alt, Keypad 0 to
 # Keypad 9, Keypad Enter, Keypad +, Keypad -, Keypad *, Keypad /, Keypad .; punctuation as it
 # is typed (; / . - [ ]), except the comma and the hash, written Comma and Hash. A key the game
 # uses anyway (Return, Escape, Up, Home, Page Up, Pause, F1 to F7, F12) would do both things.
