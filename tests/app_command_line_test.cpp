@@ -38,9 +38,21 @@ TEST(AppCommandLine, HelpAndVersion) {
   EXPECT_EQ(Parse({"--version", "--help"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"--window", "--version"}).action, LaunchAction::ShowVersion);
   EXPECT_EQ(VersionText(), std::string("astorine ") + AstorineVersion + "\n");
-  for (const char* option : {"--fullscreen", "--window", "--scale N", "--help", "--version"}) {
+  for (const char* option : {"--fullscreen", "--window", "--scale N", "--write-controls", "--force",
+                             "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
+}
+
+TEST(AppCommandLine, WritingTheControls) {
+  const LaunchOptions plain = Parse({"--write-controls"});
+  EXPECT_EQ(plain.action, LaunchAction::WriteControls);
+  EXPECT_FALSE(plain.force);
+  const LaunchOptions forced = Parse({"--force", "--write-controls"});
+  EXPECT_EQ(forced.action, LaunchAction::WriteControls);
+  EXPECT_TRUE(forced.force);
+  EXPECT_EQ(Parse({"--write-controls", "--help"}).action, LaunchAction::ShowHelp);
+  EXPECT_FALSE(Parse({}).force);
 }
 
 TEST(AppCommandLine, RefusalsNameTheirCause) {
@@ -58,6 +70,11 @@ TEST(AppCommandLine, RefusalsNameTheirCause) {
       {{"--scale="}, "''"},
       {{"--scale", "99999999999"}, "'99999999999'"},
       {{"--help", "--bogus"}, "'--bogus'"},
+      {{"--force"}, "--force goes only with --write-controls"},
+      {{"--force", "--window"}, "--force goes only with --write-controls"},
+      {{"--write-controls", "--scale", "2"}, "cannot be given with"},
+      {{"--write-controls", "--fullscreen"}, "cannot be given with"},
+      {{"--write-controls=yes"}, "unknown option '--write-controls=yes'"},
   };
   for (const auto& [arguments, cause] : cases) {
     const LaunchOptions options = Parse(arguments);

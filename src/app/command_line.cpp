@@ -38,7 +38,7 @@ bool Answer(LaunchOptions& options, FullScreenAnswer answer) {
 
 LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   LaunchOptions options;
-  bool help = false, version = false;
+  bool help = false, version = false, writeControls = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
@@ -61,32 +61,49 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         return Refused("--scale takes a whole number from 1 to " + std::to_string(LargestScale) +
                        ", not '" + value + "'");
       }
+    } else if (argument == "--write-controls") {
+      writeControls = true;
+    } else if (argument == "--force") {
+      options.force = true;
     } else if (argument.starts_with("-")) {
       return Refused("unknown option '" + argument + "'");
     } else {
       return Refused("unexpected argument '" + argument + "'");
     }
   }
+  if (options.force && !writeControls) {
+    return Refused("--force goes only with --write-controls");
+  }
+  // Writing the controls opens no window, so window options would be lost on it.
+  if (writeControls && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0)) {
+    return Refused("--write-controls cannot be given with --fullscreen, --window or --scale");
+  }
   // Any mistake above refuses the whole line; --help, listing --version too, wins over it.
   if (help || version) {
     options.action = help ? LaunchAction::ShowHelp : LaunchAction::ShowVersion;
+  } else if (writeControls) {
+    options.action = LaunchAction::WriteControls;
   }
   return options;
 }
 
 std::string UsageText() {
   return "usage: astorine [--fullscreen | --window] [--scale N]\n"
+         "       astorine --write-controls [--force]\n"
          "       astorine --help | --version\n"
          "\n"
-         "  --fullscreen  play full screen, without asking first\n"
-         "  --window      play in a window, without asking first\n"
-         "  --scale N     open the window at N times 640 x 480 (N from 1 to " +
+         "  --fullscreen      play full screen, without asking first\n"
+         "  --window          play in a window, without asking first\n"
+         "  --scale N         open the window at N times 640 x 480 (N from 1 to " +
          std::to_string(LargestScale) +
          ")\n"
-         "  -h, --help    show this help and exit\n"
-         "  --version     show the version and exit\n"
+         "  --write-controls  write the keys in use to the controls file and exit\n"
+         "  --force           with --write-controls: replace an existing file, keeping its keys\n"
+         "  -h, --help        show this help and exit\n"
+         "  --version         show the version and exit\n"
          "\n"
-         "With no option the game asks whether to play full screen.\n";
+         "With no option the game asks whether to play full screen. The controls file is\n"
+         "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf).\n";
 }
 
 std::string VersionText() {

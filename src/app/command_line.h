@@ -4,13 +4,14 @@
 #include <vector>
 
 enum class FullScreenAnswer { Ask, Yes, No };
-enum class LaunchAction { Play, ShowHelp, ShowVersion, Refuse };
+enum class LaunchAction { Play, ShowHelp, ShowVersion, WriteControls, Refuse };
 
 struct LaunchOptions {
   LaunchAction action = LaunchAction::Play;
   FullScreenAnswer fullScreen = FullScreenAnswer::Ask;
-  int scale = 0;      // the window's size in multiples of 640 x 480; 0: not given
-  std::string error;  // why the command line was refused, one line
+  int scale = 0;       // the window's size in multiples of 640 x 480; 0: not given
+  bool force = false;  // --write-controls may replace an existing controls file
+  std::string error;   // why the command line was refused, one line
 };
 
 constexpr int LargestScale = 8;

@@ -6,15 +6,19 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
+#include "app/controls_loading.h"
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/message_box.h"
 #include "app/shell.h"
 #include "app/version.h"
+#include "app/window_input.h"
+#include "app/write_controls.h"
 
 namespace {
 
-// The help, the version or a refusal, before anything is opened; -1 when the game is to play.
+// The help, the version, the controls file or a refusal, before anything is opened; -1 when the
+// game is to play.
 int AnswerWithoutPlaying(const LaunchOptions& options) {
   switch (options.action) {
     case LaunchAction::ShowHelp:
@@ -23,6 +27,8 @@ int AnswerWithoutPlaying(const LaunchOptions& options) {
     case LaunchAction::ShowVersion:
       std::fputs(VersionText().c_str(), stdout);
       return 0;
+    case LaunchAction::WriteControls:
+      return WriteControlsFile(options.force);
     case LaunchAction::Refuse:
       std::fprintf(stderr, "astorine: %s\n%s", options.error.c_str(), UsageText().c_str());
       return 2;
@@ -40,6 +46,7 @@ int main(int argc, char* argv[]) {
     return status;
   }
   FindDataFolder(argv[0]);
+  UseControls(LoadPlayerControls());
   // The frame wait could never end on a counter that does not count.
   if (CounterFrequency() == 0) {
     ShowStartupFailure("高分解能タイマーが使えないため、起動できません。");

@@ -35,8 +35,11 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
       COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/start-test.sh ${start} ${game_and_runner}
               ${CMAKE_BINARY_DIR} ${window_output}/start-${start})
   endforeach()
+  add_test(NAME window.controls_file
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controls-test.sh $<TARGET_FILE:astorine>
+            ${CMAKE_BINARY_DIR} ${window_output}/controls-file)
   set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12
-      window.start_silent window.start_seed)
+      window.start_silent window.start_seed window.controls_file)
   # The picture in windows and screens of every shape.
   add_test(NAME window.display_resize
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh resize ${game_and_runner}

@@ -1,0 +1,9 @@
+// Where the player's own files live, by the XDG base directory rules.
+#pragma once
+#include <filesystem>
+
+// xdgConfigHome when it is an absolute folder, else home/.config; empty when home is not absolute
+// either. The rules count an empty or relative XDG_CONFIG_HOME as unset.
+std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home);
+// CONFIG_HOME/astorine/controls.conf, from XDG_CONFIG_HOME and HOME; empty without either.
+std::filesystem::path ControlsFilePath();
