@@ -20,8 +20,20 @@ std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home) {
   return {};
 }
 
-std::filesystem::path ControlsFilePath() {
+namespace {
+
+std::filesystem::path ConfigFile(const char* name) {
   const std::filesystem::path home =
       ConfigHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  return home.empty() ? home : home / "astorine" / "controls.conf";
+  return home.empty() ? home : home / "astorine" / name;
+}
+
+}  // namespace
+
+std::filesystem::path ControlsFilePath() {
+  return ConfigFile("controls.conf");
+}
+
+std::filesystem::path PadMappingsFilePath() {
+  return ConfigFile("gamecontrollerdb.txt");
 }

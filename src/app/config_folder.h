@@ -7,3 +7,5 @@
 std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home);
 // CONFIG_HOME/astorine/controls.conf, from XDG_CONFIG_HOME and HOME; empty without either.
 std::filesystem::path ControlsFilePath();
+// CONFIG_HOME/astorine/gamecontrollerdb.txt, the player's gamepad mappings; empty as above.
+std::filesystem::path PadMappingsFilePath();

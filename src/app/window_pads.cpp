@@ -1,9 +1,9 @@
 #include "app/window_pads.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "app/config_folder.h"
 #include "app/window_trace.h"
 #include "input/gamepads.h"
 #include "input/input_context.h"
@@ -26,7 +26,7 @@ void StartWindowPads() {
                  SDL_GetError());
     return;
   }
-  AddUserPadMappings(UserPadMappingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  AddUserPadMappings(PadMappingsFilePath().string());
   gamepads.OpenAll();
 }
 

@@ -66,18 +66,6 @@ void ReportUnread(const std::string& path, const char* reason) {
 
 }  // namespace
 
-std::string UserPadMappingsPath(const char* xdgConfigHome, const char* home) {
-  constexpr std::string_view Name = "/astorine/gamecontrollerdb.txt";
-  // The XDG base directory rules ignore a relative path.
-  if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
-    return xdgConfigHome + std::string(Name);
-  }
-  if (home == nullptr || home[0] == '\0') {
-    return {};
-  }
-  return home + std::string("/.config") + std::string(Name);
-}
-
 void AddUserPadMappings(const std::string& path) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);

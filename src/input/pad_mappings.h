@@ -3,10 +3,6 @@
 #pragma once
 #include <string>
 
-// $XDG_CONFIG_HOME/astorine/gamecontrollerdb.txt, or ~/.config/astorine/gamecontrollerdb.txt
-// when XDG_CONFIG_HOME is unset, empty or relative; empty when HOME is needed and unset.
-std::string UserPadMappingsPath(const char* xdgConfigHome, const char* home);
-
 // Adds the file's mappings for this system to SDL's; call it before the pads are opened. A
 // missing file is silent. A file SDL cannot read, or one with lines that are no mapping, is
 // named in one line on stderr, and whatever mappings it holds are used.
