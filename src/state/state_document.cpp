@@ -340,17 +340,25 @@ bool ReadStateDocument(const std::string& text, GameState& state, std::string& e
 
 bool ReadStateDocument(const std::string& text, GameState& state, RandomState& random,
                        std::string& error) {
-  GameState game = state;
-  RandomState generator = random;
-  DocumentRoot root{game, generator};
+  Json document;
   try {
-    Json document = Json::parse(text);
-    RequireWholeGenerator(document);
-    JsonReader::ReadObject(document, "", root);
+    document = Json::parse(text);
   } catch (const Json::exception& fault) {
     // Not only syntax: a number too large for a double ("1e930") is refused while parsing too.
     error = std::string("not valid JSON: ") + fault.what();
     return false;
+  }
+  return ReadParsedStateDocument(document, state, random, error);
+}
+
+bool ReadParsedStateDocument(const Json& document, GameState& state, RandomState& random,
+                             std::string& error) {
+  GameState game = state;
+  RandomState generator = random;
+  DocumentRoot root{game, generator};
+  try {
+    RequireWholeGenerator(document);
+    JsonReader::ReadObject(document, "", root);
   } catch (const DocumentError& fault) {
     error = fault.what();
     return false;

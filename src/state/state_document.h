@@ -17,6 +17,9 @@ std::string WriteStateDocument(const GameState& state, const RandomState& random
 // `error` holds one line naming the member and what is wrong with it.
 bool ReadStateDocument(const std::string& text, GameState& state, RandomState& random,
                        std::string& error);
+// The same from a document already parsed.
+bool ReadParsedStateDocument(const Json& document, GameState& state, RandomState& random,
+                             std::string& error);
 
 // The same with the program's own generator, Random.
 std::string WriteStateDocument(const GameState& state);
