@@ -91,6 +91,14 @@ TEST(ReplayFile, RefusesWhatItCannotPlayExactly) {
       {"too many frames", [](auto& b) { PutU32(b, 32, MaxReplayFrames + 1), Reseal(b); },
        "too long:"},
       {"runs not adding up", [](auto& b) { PutU32(b, 32, 451), Reseal(b); }, "damaged:"},
+      {"a run's length written long",
+       [&](auto& b) {
+         b[firstRun] |= 0x80;
+         b.insert(b.begin() + firstRun + 1, 0);
+         PutU32(b, 12, static_cast<uint32_t>(b.size()));
+         Reseal(b);
+       },
+       "damaged: a run of keys"},
       {"a bad starting state",
        [](auto& b) {
          b[44] = '[';

@@ -49,12 +49,13 @@ class ByteReader {
   bool U16(uint16_t& value) { return Fixed(value, 2); }
   bool U32(uint32_t& value) { return Fixed(value, 4); }
   bool U64(uint64_t& value) { return Fixed(value, 8); }
-  // At most ten bytes; anything longer or wider than 64 bits fails.
+  // At most ten bytes; anything wider than 64 bits, or longer than it needs to be, fails: each
+  // number has one form only.
   bool Varint(uint64_t& value) {
     value = 0;
     for (int shift = 0; shift < 64; shift += 7) {
       uint8_t byte = 0;
-      if (!U8(byte) || (shift == 63 && byte > 1)) {
+      if (!U8(byte) || (shift == 63 && byte > 1) || (shift > 0 && byte == 0)) {
         return Fail();
       }
       value |= static_cast<uint64_t>(byte & 0x7F) << shift;

@@ -84,7 +84,7 @@ class BodyReader {
       uint64_t length = 0;
       uint64_t keyCount = 0;
       if (!in_.Varint(length) || !in_.Varint(keyCount)) {
-        Damaged("a run of keys runs past the end");
+        Damaged("a run of keys is cut short or malformed");
       }
       frames += length;
       if (length == 0 || frames > frameCount_) {
@@ -93,7 +93,7 @@ class BodyReader {
       run.frames = static_cast<uint32_t>(length);
       const uint8_t* keys = keyCount <= InputFrame::KeyCount ? in_.Take(keyCount) : nullptr;
       if (keys == nullptr) {
-        Damaged("a run of keys runs past the end");
+        Damaged("a run of keys is cut short or malformed");
       }
       for (uint64_t i = 0; i < keyCount; ++i) {
         if (i > 0 && keys[i] <= keys[i - 1]) {
@@ -301,7 +301,7 @@ bool ReadReplayFile(const std::string& path, Replay& replay, std::string& error)
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
   if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    error = fd < 0 ? std::strerror(errno) : "not a regular file";
+    error = fd < 0 ? std::string("cannot be read: ") + std::strerror(errno) : "not a regular file";
     if (fd >= 0) {
       close(fd);
     }
