@@ -45,7 +45,6 @@ class BodyReader {
   BodyReader(ByteReader& in, uint32_t frameCount, uint32_t memberCount)
       : in_(in), frameCount_(frameCount), memberCount_(memberCount) {}
 
-  // Kept for last: the document is the dearest part to check.
   void StartState(std::string& document) {
     uint32_t length = U32("the starting state's length");
     const uint8_t* text = in_.Take(length);
@@ -55,6 +54,7 @@ class BodyReader {
     document.assign(reinterpret_cast<const char*>(text), length);
   }
 
+  // Called last: the document is the dearest part to check.
   static void CheckStartState(const std::string& document) {
     Json parsed;
     try {
