@@ -1,6 +1,6 @@
-// Replays through the headless runner: a recorded run plays back to the same final state in every
-// mode, a replay whose keys were changed fails --verify at the first hash after the change, and a
-// refused file plays nothing.
+// Replays through the headless runner: a recorded run plays back to the same final state and the
+// same scene changes and sounds in every mode, a replay whose keys were changed fails --verify at
+// the first hash after the change, and a refused file plays nothing.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -75,14 +75,15 @@ TEST_F(ReplayHeadless, RecordedRunsPlayBackToTheSameStateInEveryMode) {
     std::string keys = " --seed " + std::to_string(seed) + " --random-keys " +
                        std::to_string(seed) + " --random-mode " + mode;
     ASSERT_EQ(Run(keys + " --frames 2500 --record " + Path("run.replay") + " --state-out " +
-                  Path("recorded.json"))
+                  Path("recorded.json") + " --events " + Path("recorded.events"))
                   .status,
               0)
         << mode;
-    Outcome replayed =
-        Run("--replay " + Path("run.replay") + " --verify --state-out " + Path("replayed.json"));
+    Outcome replayed = Run("--replay " + Path("run.replay") + " --verify --state-out " +
+                           Path("replayed.json") + " --events " + Path("replayed.events"));
     EXPECT_EQ(replayed.status, 0) << mode << ": " << replayed.errors;
     EXPECT_EQ(Differences(Path("recorded.json"), Path("replayed.json")), "") << mode;
+    EXPECT_EQ(Text(Path("recorded.events")), Text(Path("replayed.events"))) << mode;
     Replay replay;
     std::string error;
     ASSERT_TRUE(ReadReplayFile(Path("run.replay"), replay, error)) << error;
