@@ -35,11 +35,15 @@ TEST(StateHash, SeesEveryMemberAndNamesTheOneThatDiffers) {
   changed.StarField[69].size = 1;
   EXPECT_EQ(differing(HashState(changed, random)), std::vector<std::string>{"StarField"});
 
+  // One number drawn more or less shows in the index, a regeneration in the words.
   RandomState drawn = random;
   drawn.index = 1;
   StateHash generator = HashState(state, drawn);
   EXPECT_NE(generator.whole, before.whole);
   EXPECT_EQ(differing(generator), std::vector<std::string>{"random"});
+  drawn = random;
+  drawn.words[300] ^= 1;
+  EXPECT_EQ(differing(HashState(state, drawn)), std::vector<std::string>{"random"});
 }
 
 TEST(StateHash, IgnoresPaddingBytes) {
