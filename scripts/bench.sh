@@ -52,6 +52,10 @@ section "blit frame: 148 blits of a typical play frame on synthetic pictures"
 for run in $(seq "$runs"); do tools/bench/astorine-blit-bench 4000; done | tee "$work/blit.txt"
 note blit "$work/blit.txt" "blit frame:"
 
+section "replay recorder: 24000 frames of changing keys, a state hash every 200 frames"
+for run in $(seq "$runs"); do tools/bench/astorine-replay-bench; done | tee "$work/replay.txt"
+note replay "$work/replay.txt" "mean"
+
 waits="absolute-sleep relative-sleep busy"
 section "frame wait: 400 headless frames of the title at 25 ms, three waits in one process"
 for run in $(seq "$runs"); do tools/bench/astorine-frame-wait-bench | grep ':.*interval'; done |
@@ -251,6 +255,8 @@ nowait="- (unpaced)"
 row "figure" "absolute-sleep wait (the game's)" "relative-sleep wait (earlier)" "busy wait" \
   "goal: met?"
 row "blit frame, ms" "${figure[blit]}" "$nowait" "$nowait" "< 0.5: $(met "${figure[blit]}" '<' 0.5)"
+row "replay recorder, ns per frame" "${figure[replay]}" "$nowait" "$nowait" \
+  "< 1000: $(met "${figure[replay]}" '<' 1000)"
 row "solo play frame, frames/s of CPU time" "${figure[solo-play]}" "$nowait" "$nowait" \
   ">= 2000: $(met "${figure[solo-play]}" '>=' 2000)"
 row "solo chain frame, frames/s of CPU time" "${figure[solo-chain]}" "$nowait" "$nowait" \

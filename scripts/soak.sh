@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The soak: unattended random play in every mode under the state rules (--check), in the build
-# with AddressSanitizer and UndefinedBehaviorSanitizer. Any broken rule, sanitizer report or
-# abnormal end is a failure.
+# with AddressSanitizer and UndefinedBehaviorSanitizer. Each run records its replay, which is then
+# played back under --verify. Any broken rule, sanitizer report, abnormal end or replay that does
+# not play back to the same states is a failure.
 #
 #   scripts/soak.sh [--short] [--runner HEADLESS --data DATA] [--jobs N] [--seed BASE]
 #
@@ -53,7 +54,13 @@ run_one() {
   timeout $((frames / 50 + 120)) \
     "$runner" --data "$data" --seed "$seed" --random-keys "$keys" --random-mode "$mode" \
     --frames "$frames" --check --events "$work/$n.events" --state-out "$work/$n.state.json" \
-    2> "$work/$n.stderr" || status=$?
+    --record "$work/$n.replay" 2> "$work/$n.stderr" || status=$?
+  local replayed=0
+  if [ $status -eq 0 ]; then
+    timeout $((frames / 50 + 120)) \
+      "$runner" --data "$data" --replay "$work/$n.replay" --verify 2>> "$work/$n.stderr" ||
+      replayed=$?
+  fi
   # Games begun: play entered from the title or the start screen.
   local games
   games=$(awk '$2 == "scene" && ($3 == "SceneTitle" || $3 == "SceneStart") &&
@@ -70,10 +77,15 @@ run_one() {
     verdict="FAILED (exit $status)"
   elif grep -qE 'runtime error|Sanitizer|SUMMARY:' "$work/$n.stderr"; then
     verdict="FAILED (sanitizer report)"
+  elif [ $replayed -ne 0 ]; then
+    verdict="FAILED (its replay under --verify: exit $replayed)"
   fi
   printf '%-14s %6s %6s %8s %6s %6ss  %s\n' "$mode" "$seed" "$keys" "$ran" "$games" \
     $((SECONDS - start)) "$verdict" > "$work/$n.result"
   rm -f "$work/$n.events"
+  if [ "$verdict" = ok ]; then
+    rm -f "$work/$n.replay"
+  fi
 }
 
 runs=0

@@ -6,9 +6,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/state_schema.h"
 #include "game_test_support.h"
 #include "scenes/scene_machine.h"
+#include "state/state_schema.h"
 
 namespace {
 

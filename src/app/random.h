@@ -1,9 +1,10 @@
 // MT19937 random numbers: every random choice of the game comes from here, seeded once.
 #pragma once
+#include <array>
 #include <cstdint>
 
 struct RandomState {
-  uint32_t words[624] = {};
+  std::array<uint32_t, 624> words{};
   int32_t index = 0;  // 624 means the words must be regenerated before the next draw
 };
 extern RandomState Random;

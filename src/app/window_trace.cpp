@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/key_names.h"
-#include "app/state_document.h"
 #include "scenes/game_state.h"
+#include "state/state_document.h"
 
 namespace {
 

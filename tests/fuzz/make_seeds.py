@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seed files of corpus/wave and corpus/bitmap (the state documents are
-written by hand). Run once from this folder; the output is committed, so nothing runs this."""
+"""Writes the hand-made seed files of corpus/wave, corpus/bitmap and corpus/replay (the state
+documents are written by hand). Run once from this folder; the output is committed, so nothing
+runs this."""
 import struct
+import zlib
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -101,6 +103,47 @@ def bitmaps():
     }
 
 
-for folder, files in (("wave", waves()), ("bitmap", bitmaps())):
+STATE_MEMBERS = 35  # the top-level members of the state document, "random" included
+GENERATOR = '{"random": {"words": [%s], "index": 624}}' % ", ".join(map(str, range(624)))
+
+
+def replay(runs, start=GENERATOR, mode=b"s", start_kind=0, result=0, logic=1):
+    """A replay of the runs [(frames, [keys...])], its hashes all zero."""
+    frames = sum(length for length, _ in runs)
+    body = struct.pack("<I", len(start)) + start.encode()
+    body += struct.pack("<I", len(runs))
+    for length, keys in runs:
+        body += varint(length) + varint(len(keys)) + bytes(keys)
+    marks = [min(f, frames) - 1 for f in range(200, frames + 200, 200)]
+    body += struct.pack("<I", len(marks))
+    for frame in marks:
+        body += struct.pack("<IQ", frame, 0) + bytes(4 * STATE_MEMBERS)
+    head = b"ASTRPLAY" + struct.pack("<HHI", 1, logic, 0) + mode + bytes([start_kind, result, 0])
+    head += struct.pack("<iqII", 340, 1796601600, frames, STATE_MEMBERS)
+    whole = head + body
+    whole = whole[:12] + struct.pack("<I", len(whole) + 4) + whole[16:]
+    return whole + struct.pack("<I", zlib.crc32(whole))
+
+
+def varint(value):
+    out = b""
+    while value >= 0x80:
+        out += bytes([value & 0x7F | 0x80])
+        value >>= 7
+    return out + bytes([value])
+
+
+def replays():
+    return {
+        "no-frames.replay": replay([], mode=b"\0"),
+        "three-runs.replay": replay([(30, [37]), (70, []), (350, [13, 75])]),
+        "long-run.replay": replay([(2000, [40]), (1, list(range(0, 256, 17)))], mode=b"c",
+                                  start_kind=2, result=2),
+        "partial-state.replay": replay([(5, [])], start='{"score": 9, "CurrentScene": "SceneSolo",'
+                                       + GENERATOR[1:]),
+    }
+
+
+for folder, files in (("wave", waves()), ("bitmap", bitmaps()), ("replay", replays())):
     for name, data in files.items():
         (HERE / "corpus" / folder / name).write_bytes(data)

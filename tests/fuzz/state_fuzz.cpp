@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/state_document.h"
 #include "fuzz_check.h"
+#include "state/state_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static GameState state;

@@ -1,7 +1,8 @@
 # The state rules of the headless runner's --check are tested with the other suites. The short
-# soak plays about 100 000 frames at random in every mode under --check: a few seconds in the
-# plain build, about half a minute in the sanitizer build, where AddressSanitizer and
-# UndefinedBehaviorSanitizer watch it too. scripts/soak.sh without --short is the long form.
+# soak plays about 100 000 frames at random in every mode under --check, then each run's replay
+# under --verify: a few seconds in the plain build, about a minute in the sanitizer build on a
+# quiet machine, where AddressSanitizer and UndefinedBehaviorSanitizer watch it too.
+# scripts/soak.sh without --short is the long form.
 target_link_libraries(astorine-tests PRIVATE astorine_invariants)
 
 add_test(NAME soak.short

@@ -21,7 +21,7 @@ struct Timing {
 Timing TimeFrames(long frames) {
   Timing timing;
   auto start = std::chrono::steady_clock::now();
-  while (timing.frames < frames && !RunNumberedFrame(timing.frames)) {
+  while (timing.frames < frames && !RunNumberedFrame(timing.frames, ScriptedFrame(timing.frames))) {
     ++timing.frames;
   }
   timing.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

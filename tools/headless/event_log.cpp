@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "app/state_document.h"
 #include "sound/sound.h"
+#include "state/state_document.h"
 
 namespace {
 

@@ -10,22 +10,20 @@
 namespace {
 
 const KeyScript* keyScript = nullptr;
-long currentFrame = 0;
-
-int ScriptedKeyDown(int virtualKey) {
-  return keyScript != nullptr && keyScript->Held(currentFrame, virtualKey) ? 1 : 0;
-}
 
 }  // namespace
 
 void UseKeyScript(const KeyScript& script) {
   keyScript = &script;
-  SetKeyReader(ScriptedKeyDown);
 }
 
-bool RunNumberedFrame(long frame) {
-  currentFrame = frame;
+InputFrame ScriptedFrame(long frame) {
+  return keyScript != nullptr ? keyScript->FrameAt(frame) : InputFrame{};
+}
+
+bool RunNumberedFrame(long frame, const InputFrame& keys) {
   SetEventFrame(frame);
+  SetFrameInput(keys);
   int32_t sceneBefore = Game.CurrentScene;
   RunFrame();
   if (Game.CurrentScene != sceneBefore) {

@@ -1,9 +1,12 @@
-// Running numbered frames of a headless game with the scripted keys, logging scene changes and
-// the quit request.
+// Running numbered frames of a headless game, each with the keys it is given, logging scene
+// changes and the quit request.
 #pragma once
+#include "input/input_frame.h"
 #include "key_script.h"
 
-// The script whose keys KeyDown reads from now on.
+// The script ScriptedFrame reads from now on.
 void UseKeyScript(const KeyScript& script);
-// Runs frame `frame` (counted from 0); true when the game asked to quit during it.
-bool RunNumberedFrame(long frame);
+// The keys the script holds during frame `frame` (none without a script).
+InputFrame ScriptedFrame(long frame);
+// Runs frame `frame` (counted from 0) with `keys` held; true when the game asked to quit during it.
+bool RunNumberedFrame(long frame, const InputFrame& keys);

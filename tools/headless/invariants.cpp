@@ -3,8 +3,8 @@
 // only rise, the falling pairs).
 #include "invariants.h"
 
-#include "app/state_document.h"
 #include "invariant_rules.h"
+#include "state/state_document.h"
 
 namespace {
 

@@ -92,11 +92,12 @@ bool KeyScript::Load(const std::string& path, std::string& error) {
   return true;
 }
 
-bool KeyScript::Held(long frame, int virtualKey) const {
+InputFrame KeyScript::FrameAt(long frame) const {
+  InputFrame keys;
   for (const Span& span : spans_) {
-    if (span.key == virtualKey && frame >= span.first && frame <= span.last) {
-      return true;
+    if (frame >= span.first && frame <= span.last) {
+      keys.Press(span.key);
     }
   }
-  return false;
+  return keys;
 }

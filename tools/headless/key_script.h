@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "input/input_frame.h"
+
 // One line per held span, "FIRST[-LAST] KEY[+KEY...]", frames counted from 0; '#' starts a
 // comment. KEY is a name (Left Up Right Down Return Escape PageUp Home F1..F7), one letter or
 // digit, or a virtual-key number of two or more digits.
@@ -10,7 +12,8 @@ class KeyScript {
  public:
   // False with a one-line reason (file and line) in `error` for a script that cannot be read.
   bool Load(const std::string& path, std::string& error);
-  bool Held(long frame, int virtualKey) const;
+  // The keys held during frame `frame`.
+  InputFrame FrameAt(long frame) const;
 
  private:
   struct Span {

@@ -1,27 +1,31 @@
-// astorine-headless: the game library without a window, driven by a key script and a seed, with
-// pictures, an events log and the state document as its outputs.
+// astorine-headless: the game library without a window, driven by a key script, random keys or a
+// replay, with pictures, an events log, the state document and a replay as its outputs.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "app/headless_session.h"
-#include "app/state_document.h"
+#include "app/random.h"
 #include "bench.h"
 #include "event_log.h"
 #include "frame_loop.h"
 #include "gfx/display_device.h"
+#include "input/input_frame.h"
 #include "invariants.h"
 #include "key_script.h"
 #include "options.h"
 #include "random_keys.h"
+#include "replay_session.h"
 #include "scenes/game_state.h"
+#include "state/state_document.h"
 
 namespace {
 
 constexpr int ExitRunFailed = 1;
 constexpr int ExitBadInput = 2;
 constexpr int ExitRuleBroken = 3;
+constexpr int ExitReplayDiffers = 4;
 constexpr long BenchFrames = 4000;
 
 int Refuse(const std::string& error) {
@@ -38,7 +42,7 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
 }
 
 bool WriteStateOut(const std::string& path) {
-  std::string document = WriteStateDocument(Game);
+  std::string document = WriteStateDocument(Game, Random);
   if (path == "-") {
     std::cout << document << std::flush;
     return true;
@@ -51,22 +55,38 @@ bool WriteStateOut(const std::string& path) {
 struct RunOutcome {
   bool picturesWritten = true;
   bool ruleBroken = false;
+  bool replayDiffers = false;
 };
 
+// The keys of the frame about to run: the replay's, the random keys chosen from the state it
+// starts with, or the script's.
+InputFrame KeysOfFrame(long frame, RandomKeys* randomKeys, ReplaySession& replay) {
+  if (replay.Playing()) {
+    return replay.NextFrame();
+  }
+  if (randomKeys != nullptr) {
+    randomKeys->ChooseKeys(Game);
+    return randomKeys->Frame();
+  }
+  return ScriptedFrame(frame);
+}
+
 // Runs the frames, saving the pictures asked for. Under --check the run stops after the first
-// frame whose state breaks a rule, which is named on stderr; random keys are chosen before each
-// frame from the state it starts with.
-RunOutcome RunFrames(const RunnerOptions& options, RandomKeys* randomKeys) {
+// frame whose state breaks a rule, under --verify after the first whose state differs from the
+// replay's; either is named on stderr. A replay's frames all run unless --frames says fewer.
+RunOutcome RunFrames(const RunnerOptions& options, RandomKeys* randomKeys, ReplaySession& replay) {
   RunOutcome outcome;
   InvariantChecker checker;
   checker.Begin(Game);
   long ran = 0;
   bool quit = false;
-  while (ran < options.frames && !quit && !outcome.ruleBroken) {
-    if (randomKeys != nullptr) {
-      randomKeys->ChooseKeys(Game);
-    }
-    quit = RunNumberedFrame(ran);
+  long frames = replay.Playing() && !options.framesGiven ? MaxReplayFrames : options.frames;
+  while (ran < frames && !replay.Ended() && !quit && !outcome.ruleBroken &&
+         !outcome.replayDiffers) {
+    InputFrame keys = KeysOfFrame(ran, randomKeys, replay);
+    replay.Record(keys);
+    quit = RunNumberedFrame(ran, keys);
+    outcome.replayDiffers = !replay.FrameRan(ran);
     for (const PictureRequest& picture : options.pictures) {
       if (picture.frame == ran && SaveBackBufferPng(picture.path.c_str()) == 0) {
         std::fprintf(stderr, "astorine-headless: %s could not be written\n", picture.path.c_str());
@@ -82,8 +102,11 @@ RunOutcome RunFrames(const RunnerOptions& options, RandomKeys* randomKeys) {
     }
     ++ran;
   }
+  if (!outcome.ruleBroken && !outcome.replayDiffers) {
+    outcome.replayDiffers = !replay.PlayedToTheEnd(ran);
+  }
   for (const PictureRequest& picture : options.pictures) {
-    if (picture.frame >= ran && !outcome.ruleBroken) {
+    if (picture.frame >= ran && !outcome.ruleBroken && !outcome.replayDiffers) {
       std::fprintf(stderr, "astorine-headless: frame %ld never ran, %s not written\n",
                    picture.frame, picture.path.c_str());
       outcome.picturesWritten = false;
@@ -112,35 +135,43 @@ int main(int argc, char* argv[]) {
     }
     // Checked before start-up, so that a bad document is the only thing said.
     GameState scratch;
-    if (!ReadStateDocument(stateIn, scratch, error)) {
+    RandomState scratchRandom;
+    if (!ReadStateDocument(stateIn, scratch, scratchRandom, error)) {
       return Refuse(options.stateIn + ": " + error);
     }
+  }
+  ReplaySession replay(options);
+  if (!replay.Load(error)) {
+    return Refuse(error);
   }
   if (!options.events.empty() && !OpenEventLog(options.events)) {
     return Refuse(options.events + ": cannot be written");
   }
   UseKeyScript(keys);
   RandomKeys randomKeys(options.randomKeySeed, options.randomStart);
-  if (options.randomKeys) {
-    UseRandomKeys(randomKeys);
-  }
   if (!StartHeadlessGame(argv[0], options.data, options.seed)) {
     return ExitRunFailed;
   }
   if (!options.stateIn.empty()) {
-    ReadStateDocument(stateIn, Game, error);
+    ReadStateDocument(stateIn, Game, Random, error);
   }
+  replay.Start();
   int status = 0;
   if (options.bench) {
     status = RunBench(options.framesGiven ? options.frames : BenchFrames);
   } else {
-    RunOutcome outcome = RunFrames(options, options.randomKeys ? &randomKeys : nullptr);
-    status = outcome.ruleBroken ? ExitRuleBroken : outcome.picturesWritten ? 0 : ExitRunFailed;
+    RunOutcome outcome = RunFrames(options, options.randomKeys ? &randomKeys : nullptr, replay);
+    status = outcome.ruleBroken        ? ExitRuleBroken
+             : outcome.replayDiffers   ? ExitReplayDiffers
+             : outcome.picturesWritten ? 0
+                                       : ExitRunFailed;
+    bool written = replay.SaveRecording();
     if (!options.stateOut.empty() && !WriteStateOut(options.stateOut)) {
       std::fprintf(stderr, "astorine-headless: %s could not be written\n",
                    options.stateOut.c_str());
-      status = status == ExitRuleBroken ? status : ExitRunFailed;
+      written = false;
     }
+    status = status == 0 && !written ? ExitRunFailed : status;
   }
   CloseEventLog();
   StopHeadlessGame();

@@ -6,13 +6,17 @@
 #include <cstring>
 #include <set>
 
+#include "replay/replay.h"
+
 const char* const RunnerUsage =
     "usage: astorine-headless [--seed N] [--frames N] [--keys FILE] [--state-in FILE]\n"
     "                         [--state-out FILE|-] [--png N:FILE]... [--events FILE|-]\n"
     "                         [--data DIR] [--bench] [--check]\n"
     "                         [--random-keys SEED [--random-mode MODE]]\n"
+    "                         [--record FILE] [--replay FILE [--verify]]\n"
     "MODE: solo, two or computer, alone or with -hard or -test (solo-hard, two-test...), or any\n"
-    "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check\n";
+    "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check,\n"
+    "      4 a replayed state differs from the replay's under --verify\n";
 
 namespace {
 
@@ -40,6 +44,23 @@ bool CheckCombination(const RunnerOptions& options, std::string& error) {
     error = "--bench takes neither --check nor --random-keys";
     return false;
   }
+  if (!options.replay.empty() &&
+      (!options.keys.empty() || options.randomKeys || !options.stateIn.empty() || options.bench)) {
+    error = "--replay takes neither --keys, --random-keys, --state-in nor --bench";
+    return false;
+  }
+  if (!options.record.empty() && (!options.replay.empty() || options.bench)) {
+    error = "--record takes neither --replay nor --bench";
+    return false;
+  }
+  if (!options.record.empty() && options.frames > static_cast<long>(MaxReplayFrames)) {
+    error = "--record keeps at most " + std::to_string(MaxReplayFrames) + " frames (ten hours)";
+    return false;
+  }
+  if (options.verify && options.replay.empty()) {
+    error = "--verify needs --replay";
+    return false;
+  }
   return true;
 }
 
@@ -48,13 +69,15 @@ bool CheckCombination(const RunnerOptions& options, std::string& error) {
 bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     std::string option = argv[i];
-    if (option == "--bench" || option == "--check") {
-      (option == "--bench" ? options.bench : options.check) = true;
+    if (option == "--bench" || option == "--check" || option == "--verify") {
+      (option == "--bench"   ? options.bench
+       : option == "--check" ? options.check
+                             : options.verify) = true;
       continue;
     }
     static const std::set<std::string> valueOptions = {
-        "--seed",      "--frames", "--png",  "--keys",        "--state-in",
-        "--state-out", "--events", "--data", "--random-keys", "--random-mode"};
+        "--seed",   "--frames", "--png",         "--keys",        "--state-in", "--state-out",
+        "--events", "--data",   "--random-keys", "--random-mode", "--record",   "--replay"};
     if (valueOptions.count(option) == 0) {
       error = "unknown option " + option;
       return false;
@@ -106,6 +129,10 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       options.stateIn = value;
     } else if (option == "--state-out") {
       options.stateOut = value;
+    } else if (option == "--record") {
+      options.record = value;
+    } else if (option == "--replay") {
+      options.replay = value;
     } else if (option == "--events") {
       options.events = value;
     } else {  // --data

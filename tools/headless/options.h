@@ -27,6 +27,9 @@ struct RunnerOptions {
   uint32_t randomKeySeed = 0;
   StartChoice randomStart;  // how the title starts each game under random keys
   bool randomStartGiven = false;
+  std::string record;   // the replay of this run is written here
+  std::string replay;   // the replay this run plays
+  bool verify = false;  // compare the replay's state hashes
 };
 
 extern const char* const RunnerUsage;

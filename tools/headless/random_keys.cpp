@@ -37,12 +37,6 @@ constexpr int32_t MenuLiveY = 10;
 constexpr int32_t PlayModes[] = {'s', 'p', 'c'};
 constexpr int StartKeys[] = {0, HardStartKey, TestStartKey};
 
-const RandomKeys* activeKeys = nullptr;
-
-int RandomKeyDown(int virtualKey) {
-  return activeKeys != nullptr && activeKeys->Held(virtualKey) ? 1 : 0;
-}
-
 int ModeOrder(int32_t playMode) {
   return playMode == 's' ? 0 : playMode == 'p' ? 1 : 2;
 }
@@ -123,22 +117,22 @@ void RandomKeys::DriveTitle(const GameState& state) {
     return;
   }
   if (menu.MenuChoice != 's') {
-    held_[KeyUp] = true;
+    held_.Press(KeyUp);
   } else if (menu.PlayMode != current_.playMode) {
     if (!menu.ModeKeyLatch) {
-      held_[ModeOrder(menu.PlayMode) < ModeOrder(current_.playMode) ? KeyRight : KeyLeft] = true;
+      held_.Press(ModeOrder(menu.PlayMode) < ModeOrder(current_.playMode) ? KeyRight : KeyLeft);
     }
   } else {
-    held_[KeyReturn] = true;
+    held_.Press(KeyReturn);
     if (current_.startKey != 0) {
-      held_[current_.startKey] = true;
+      held_.Press(current_.startKey);
     }
   }
 }
 
 void RandomKeys::ChooseKeys(const GameState& state) {
   AdvanceRuns();
-  held_.fill(false);
+  held_ = InputFrame{};
   if (state.CurrentScene == SceneTitle) {
     DriveTitle(state);
     return;
@@ -146,16 +140,7 @@ void RandomKeys::ChooseKeys(const GameState& state) {
   chosen_ = false;
   for (int i = 0; i < HabitCount; ++i) {
     if (runs_[i].down && (!Habits[i].debug || state.debugMode)) {
-      held_[Habits[i].key] = true;
+      held_.Press(Habits[i].key);
     }
   }
-}
-
-bool RandomKeys::Held(int virtualKey) const {
-  return virtualKey >= 0 && virtualKey < 256 && held_[virtualKey];
-}
-
-void UseRandomKeys(const RandomKeys& keys) {
-  activeKeys = &keys;
-  SetKeyReader(RandomKeyDown);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "input/input_frame.h"
 #include "scenes/game_state.h"
 
 // How each game is started from the title: the play mode ('s', 'p' or 'c') and the key held with
@@ -24,7 +25,8 @@ class RandomKeys {
   RandomKeys(uint64_t seed, StartChoice choice);
   // Chooses the keys held during the next frame from the state that frame starts with.
   void ChooseKeys(const GameState& state);
-  bool Held(int virtualKey) const;
+  // The keys chosen for that frame.
+  const InputFrame& Frame() const { return held_; }
 
  private:
   struct Run {
@@ -42,8 +44,5 @@ class RandomKeys {
   StartChoice current_;
   bool chosen_ = false;
   std::array<Run, 32> runs_{};
-  std::array<bool, 256> held_{};
+  InputFrame held_;
 };
-
-// Makes KeyDown read these keys from now on.
-void UseRandomKeys(const RandomKeys& keys);

@@ -1,9 +1,11 @@
 // The members of the state document: every field of GameState, named as in the code, with the
-// way each one is written. The writer, the reader and the tests walk the state through here.
+// way each one is written, then the random generator. The writer, the reader, the state hash and
+// the tests walk the state through here.
 #pragma once
 #include <array>
 #include <cstdint>
 
+#include "app/random.h"
 #include "scenes/game_state.h"
 
 // How a walker sees a field:
@@ -14,6 +16,7 @@
 //   Grid(name, field)           a well, written as 13 strings of 8 characters, row 0 first
 //   Record(name, field)         a struct, written as an object of its own members
 //   List(name, field)           a std::array of integers or of structs, written as an array
+//   Words(name, field)          a std::array of integers read only whole (the generator's words)
 
 template <class Walker>
 void WalkState(Walker& w, NextPairRecord& r) {
@@ -195,4 +198,22 @@ void WalkState(Walker& w, GameState& r) {
   w.Int("previewBlackHoleTick", r.previewBlackHoleTick);
   w.Int("previewBlackHoleSourceX", r.previewBlackHoleSourceX);
   w.Grid("ScanSnapshot", r.ScanSnapshot);
+}
+
+template <class Walker>
+void WalkState(Walker& w, RandomState& r) {
+  w.Words("words", r.words);
+  w.Int("index", r.index);
+}
+
+// The document's top level: the game's fields, then the generator as member "random".
+struct DocumentRoot {
+  GameState& game;
+  RandomState& random;
+};
+
+template <class Walker>
+void WalkState(Walker& w, DocumentRoot& r) {
+  WalkState(w, r.game);
+  w.Record("random", r.random);
 }

@@ -1,10 +1,11 @@
-// The state document: every field written, read back exactly, and bad documents refused whole.
+// The state document: every field written, read back exactly, the generator with it, and bad
+// documents refused whole.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/state_document.h"
-#include "app/state_schema.h"
+#include "state/state_document.h"
+#include "state/state_schema.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ struct CoverageWalker {
 };
 
 // Fails when a field is added to GameState without a line in state_schema.h.
-TEST(AppStateDocument, WalksEveryFieldOfTheState) {
+TEST(StateDocument, WalksEveryFieldOfTheState) {
   GameState state;
   std::vector<bool> covered(sizeof state, false);
   CoverageWalker walker{reinterpret_cast<const char*>(&state), covered};
@@ -81,7 +82,7 @@ GameState UnusualState() {
   return state;
 }
 
-TEST(AppStateDocument, ReadsBackExactlyWhatItWrote) {
+TEST(StateDocument, ReadsBackExactlyWhatItWrote) {
   GameState original = UnusualState();
   std::string text = WriteStateDocument(original);
   EXPECT_NE(text.find("\"orientation\": \"l\""), std::string::npos);
@@ -96,7 +97,7 @@ TEST(AppStateDocument, ReadsBackExactlyWhatItWrote) {
   EXPECT_EQ(restored.FrameCount, 4000000000u);
 }
 
-TEST(AppStateDocument, ASubsetReplacesOnlyWhatItNames) {
+TEST(StateDocument, ASubsetReplacesOnlyWhatItNames) {
   GameState state = UnusualState();
   std::string error;
   ASSERT_TRUE(ReadStateDocument(R"({"score": 30, "side1": {"FallingPair": {"orientation": "r"}},
@@ -112,7 +113,7 @@ TEST(AppStateDocument, ASubsetReplacesOnlyWhatItNames) {
   EXPECT_EQ(state.CurrentScene, SceneVersus);
 }
 
-TEST(AppStateDocument, RefusesABadDocumentWholeAndSaysWhere) {
+TEST(StateDocument, RefusesABadDocumentWholeAndSaysWhere) {
   const std::pair<const char*, const char*> bad[] = {
       {R"({"score": 1, "side1": {"Bored": 1}})", "side1.Bored"},
       {R"({"side1": {"FallingPair": {"pairActive": 256}}})", "side1.FallingPair.pairActive"},
@@ -132,6 +133,58 @@ TEST(AppStateDocument, RefusesABadDocumentWholeAndSaysWhere) {
     EXPECT_NE(error.find(where), std::string::npos) << error;
     EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     EXPECT_EQ(state.score, 0) << "a refused document changed the state: " << text;
+  }
+}
+
+RandomState DrawnGenerator(uint32_t seed, int draws) {
+  RandomState saved = Random;
+  SeedRandom(seed);
+  for (int i = 0; i < draws; ++i) {
+    RandomWord();
+  }
+  RandomState drawn = Random;
+  Random = saved;
+  return drawn;
+}
+
+TEST(StateDocument, CarriesTheGeneratorSoThatADocumentAloneContinuesARun) {
+  RandomState original = DrawnGenerator(77, 700);  // past a regeneration, index mid-table
+  std::string text = WriteStateDocument(UnusualState(), original);
+  GameState state;
+  RandomState restored = DrawnGenerator(1, 0);
+  std::string error;
+  ASSERT_TRUE(ReadStateDocument(text, state, restored, error)) << error;
+  EXPECT_EQ(restored.words, original.words);
+  EXPECT_EQ(restored.index, original.index);
+  EXPECT_EQ(WriteStateDocument(state, restored), text);
+
+  // Without the member the generator stays as it was.
+  RandomState untouched = DrawnGenerator(5, 3);
+  ASSERT_TRUE(ReadStateDocument(R"({"score": 4})", state, untouched, error)) << error;
+  EXPECT_EQ(untouched.words, DrawnGenerator(5, 3).words);
+  EXPECT_EQ(untouched.index, DrawnGenerator(5, 3).index);
+}
+
+TEST(StateDocument, RefusesHalfAGeneratorWithoutTouchingAnything) {
+  std::string words = "[" + std::string(623 * 2, ' ') + "]";
+  for (int i = 0; i < 623; ++i) {
+    words[1 + 2 * i] = '7';
+    words[2 + 2 * i] = i + 1 < 623 ? ',' : ' ';
+  }
+  const std::pair<std::string, const char*> bad[] = {
+      {R"({"score": 9, "random": {"words": )" + words + R"(, "index": 3}})", "random.words"},
+      {R"({"score": 9, "random": {"index": 3}})", "random"},
+      {R"({"score": 9, "random": {"words": [], "index": 3, "seed": 1}})", "random"},
+      {R"({"score": 9, "random": {"index": 3, "words": [-1]}})", "random.words"},
+  };
+  for (const auto& [text, where] : bad) {
+    GameState state;
+    RandomState random = DrawnGenerator(5, 3);
+    std::string error;
+    EXPECT_FALSE(ReadStateDocument(text, state, random, error)) << text;
+    EXPECT_EQ(error.rfind(where, 0), 0u) << error;
+    EXPECT_EQ(state.score, 0);
+    EXPECT_EQ(random.words, DrawnGenerator(5, 3).words);
   }
 }
 

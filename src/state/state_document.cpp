@@ -1,5 +1,5 @@
 // Writing and reading the state document, both by walking the fields listed in state_schema.h.
-#include "app/state_document.h"
+#include "state/state_document.h"
 
 #include <cstdint>
 #include <limits>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-#include "app/state_schema.h"
+#include "state/state_schema.h"
 
 namespace {
 
@@ -92,6 +92,10 @@ class JsonWriter {
       }
     }
     node_[name] = std::move(items);
+  }
+  template <class T, size_t N>
+  void Words(const char* name, std::array<T, N>& list) {
+    List(name, list);
   }
 
  private:
@@ -209,6 +213,20 @@ class JsonReader {
     }
   }
 
+  template <class T, size_t N>
+  void Words(const char* name, std::array<T, N>& list) {
+    const Json* member = Member(name);
+    if (member == nullptr) {
+      return;
+    }
+    if (!member->is_array() || member->size() != N) {
+      Fail(Path(name), "expected an array of exactly " + std::to_string(N) + " integers");
+    }
+    for (size_t i = 0; i < N; ++i) {
+      list[i] = ToInt<T>((*member)[i], Path(name) + "[" + std::to_string(i) + "]");
+    }
+  }
+
   template <class R>
   static void ReadObject(const Json& node, const std::string& path, R& record) {
     if (!node.is_object()) {
@@ -287,33 +305,66 @@ class JsonReader {
   std::set<std::string> known_;
 };
 
+// Half a generator would draw numbers no run ever drew.
+void RequireWholeGenerator(const Json& document) {
+  auto random = document.is_object() ? document.find("random") : document.end();
+  if (random != document.end() && random->is_object() &&
+      (!random->contains("words") || !random->contains("index"))) {
+    throw DocumentError("random: expected both words and index");
+  }
+}
+
 }  // namespace
 
-Json StateToJson(const GameState& state) {
-  GameState copy = state;
+Json StateToJson(const GameState& state, const RandomState& random) {
+  GameState game = state;
+  RandomState generator = random;
+  DocumentRoot root{game, generator};
   Json document = Json::object();
   JsonWriter writer(document);
-  WalkState(writer, copy);
+  WalkState(writer, root);
   return document;
 }
 
+std::string WriteStateDocument(const GameState& state, const RandomState& random) {
+  return FormatJson(StateToJson(state, random));
+}
+
 std::string WriteStateDocument(const GameState& state) {
-  return FormatJson(StateToJson(state));
+  return WriteStateDocument(state, Random);
 }
 
 bool ReadStateDocument(const std::string& text, GameState& state, std::string& error) {
-  GameState result = state;
+  return ReadStateDocument(text, state, Random, error);
+}
+
+bool ReadStateDocument(const std::string& text, GameState& state, RandomState& random,
+                       std::string& error) {
+  Json document;
   try {
-    JsonReader::ReadObject(Json::parse(text), "", result);
+    document = Json::parse(text);
   } catch (const Json::exception& fault) {
     // Not only syntax: a number too large for a double ("1e930") is refused while parsing too.
     error = std::string("not valid JSON: ") + fault.what();
     return false;
+  }
+  return ReadParsedStateDocument(document, state, random, error);
+}
+
+bool ReadParsedStateDocument(const Json& document, GameState& state, RandomState& random,
+                             std::string& error) {
+  GameState game = state;
+  RandomState generator = random;
+  DocumentRoot root{game, generator};
+  try {
+    RequireWholeGenerator(document);
+    JsonReader::ReadObject(document, "", root);
   } catch (const DocumentError& fault) {
     error = fault.what();
     return false;
   }
-  state = result;
+  state = game;
+  random = generator;
   return true;
 }
 
