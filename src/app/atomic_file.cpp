@@ -34,8 +34,14 @@ bool WriteAll(int file, std::string_view text) {
 // name no later writer takes.
 int CreateTemporary(const fs::path& path, fs::path& temporary) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path.parent_path() / ("." + path.filename().string() + "." +
-                                      std::to_string(getpid()) + "-" + std::to_string(attempt));
+    // Appended piece by piece: "." + string&& trips gcc 12's -Wrestrict at -O3.
+    std::string name = ".";
+    name += path.filename().string();
+    name += '.';
+    name += std::to_string(getpid());
+    name += '-';
+    name += std::to_string(attempt);
+    temporary = path.parent_path() / name;
     const int file = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file >= 0 || errno != EEXIST) {
       return file;
