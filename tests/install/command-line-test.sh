@@ -9,8 +9,11 @@ set -euo pipefail
 game=$1 man_page=$2 version=$3
 output=$(mktemp -d)
 trap 'rm -rf "$output"' EXIT
-# The player's files go to a home of the test's own.
-export HOME=$output/home XDG_CONFIG_HOME=
+# The player's files go to a home of the test's own; XDG_CONFIG_HOME stays empty, so the game falls
+# back to ~/.config as the rules say, and every other XDG folder is the test's own too.
+export HOME=$output/home XDG_CONFIG_HOME= XDG_DATA_HOME=$output/data XDG_STATE_HOME=$output/state \
+  XDG_CACHE_HOME=$output/cache XDG_RUNTIME_DIR=$output/runtime
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
 fail() {
   echo "command line test: $*" >&2
   exit 1
