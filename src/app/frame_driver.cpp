@@ -37,8 +37,7 @@ int RunFrame() {
     LastFrameTime = ClockNow();
     firstFrameDone = true;
   }
-  UpdateScene();
-  ++Game.FrameCount;
+  StepFrame();
   // Ends on the first reading at or past the mark; a late frame does not wait at all, and the
   // next one is measured from this reading, so nothing is ever caught up.
   double now = ClockNow();
@@ -57,6 +56,11 @@ int RunFrame() {
   DrawLabel(text, 560, 0, 15, 255, 255, 255);
   PresentFrame(0);
   return 1;
+}
+
+void StepFrame() {
+  UpdateScene();
+  ++Game.FrameCount;
 }
 
 void SetFrameClock(FrameClock clock) {

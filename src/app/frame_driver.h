@@ -3,6 +3,9 @@
 
 // Called by the main loop (windowed or headless) once per frame; returns 1.
 int RunFrame();
+// The scene's step alone, unpaced and unpresented: for frames nobody watches (a replay played
+// faster, frames run again after a rollback).
+void StepFrame();
 
 // The clock the wait reads, in seconds. Defaults to the performance counter; the headless runner
 // installs a virtual clock that advances exactly 0.025 s per frame.
