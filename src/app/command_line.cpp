@@ -61,6 +61,15 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         return Refused("--scale takes a whole number from 1 to " + std::to_string(LargestScale) +
                        ", not '" + value + "'");
       }
+    } else if (argument == "--replay" || argument.starts_with("--replay=")) {
+      const bool joined = argument != "--replay";
+      if (!joined && i + 1 == arguments.size()) {
+        return Refused("--replay needs a replay file");
+      }
+      options.replay = joined ? argument.substr(9) : arguments[++i];
+      if (options.replay.empty()) {
+        return Refused("--replay needs a replay file");
+      }
     } else if (argument == "--write-controls") {
       writeControls = true;
     } else if (argument == "--force") {
@@ -78,6 +87,13 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   if (writeControls && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0)) {
     return Refused("--write-controls cannot be given with --fullscreen, --window or --scale");
   }
+  if (writeControls && !options.replay.empty()) {
+    return Refused("--write-controls cannot be given with --replay");
+  }
+  // A replay is watched in the window unless full screen is asked for.
+  if (!options.replay.empty() && options.fullScreen == FullScreenAnswer::Ask) {
+    options.fullScreen = FullScreenAnswer::No;
+  }
   // Any mistake above refuses the whole line; --help, listing --version too, wins over it.
   if (help || version) {
     options.action = help ? LaunchAction::ShowHelp : LaunchAction::ShowVersion;
@@ -88,7 +104,7 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "usage: astorine [--fullscreen | --window] [--scale N]\n"
+  return "usage: astorine [--fullscreen | --window] [--scale N] [--replay FILE]\n"
          "       astorine --write-controls [--force]\n"
          "       astorine --help | --version\n"
          "\n"
@@ -97,13 +113,18 @@ std::string UsageText() {
          "  --scale N         open the window at N times 640 x 480 (N from 1 to " +
          std::to_string(LargestScale) +
          ")\n"
+         "  --replay FILE     show a replay (Pause pauses, Right held plays it four times as "
+         "fast,\n"
+         "                    F12 ends), then go on to the title\n"
          "  --write-controls  write the keys in use to the controls file and exit\n"
          "  --force           with --write-controls: replace an existing file, keeping its keys\n"
          "  -h, --help        show this help and exit\n"
          "  --version         show the version and exit\n"
          "\n"
          "With no option the game asks whether to play full screen. The controls file is\n"
-         "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf).\n";
+         "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf).\n"
+         "Every game is recorded in $XDG_STATE_HOME/astorine/replays (default\n"
+         "~/.local/state/astorine/replays); the newest 50 are kept.\n";
 }
 
 std::string VersionText() {

@@ -11,6 +11,7 @@ struct LaunchOptions {
   FullScreenAnswer fullScreen = FullScreenAnswer::Ask;
   int scale = 0;       // the window's size in multiples of 640 x 480; 0: not given
   bool force = false;  // --write-controls may replace an existing controls file
+  std::string replay;  // the replay to show; empty: play
   std::string error;   // why the command line was refused, one line
 };
 

@@ -8,19 +8,16 @@ bool Absolute(const char* folder) {
   return folder != nullptr && folder[0] == '/';
 }
 
-}  // namespace
-
-std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home) {
-  if (Absolute(xdgConfigHome)) {
-    return xdgConfigHome;
+// The XDG rules count an empty or relative variable as unset.
+std::filesystem::path XdgHome(const char* variable, const char* home, const char* underHome) {
+  if (Absolute(variable)) {
+    return variable;
   }
   if (Absolute(home)) {
-    return std::filesystem::path(home) / ".config";
+    return std::filesystem::path(home) / underHome;
   }
   return {};
 }
-
-namespace {
 
 std::filesystem::path ConfigFile(const char* name) {
   const std::filesystem::path home =
@@ -30,10 +27,23 @@ std::filesystem::path ConfigFile(const char* name) {
 
 }  // namespace
 
+std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home) {
+  return XdgHome(xdgConfigHome, home, ".config");
+}
+
+std::filesystem::path StateHome(const char* xdgStateHome, const char* home) {
+  return XdgHome(xdgStateHome, home, ".local/state");
+}
+
 std::filesystem::path ControlsFilePath() {
   return ConfigFile("controls.conf");
 }
 
 std::filesystem::path PadMappingsFilePath() {
   return ConfigFile("gamecontrollerdb.txt");
+}
+
+std::filesystem::path ReplaysFolderPath() {
+  const std::filesystem::path home = StateHome(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+  return home.empty() ? home : home / "astorine" / "replays";
 }

@@ -5,7 +5,11 @@
 // xdgConfigHome when it is an absolute folder, else home/.config; empty when home is not absolute
 // either. The rules count an empty or relative XDG_CONFIG_HOME as unset.
 std::filesystem::path ConfigHome(const char* xdgConfigHome, const char* home);
+// xdgStateHome when it is an absolute folder, else home/.local/state; empty as above.
+std::filesystem::path StateHome(const char* xdgStateHome, const char* home);
 // CONFIG_HOME/astorine/controls.conf, from XDG_CONFIG_HOME and HOME; empty without either.
 std::filesystem::path ControlsFilePath();
 // CONFIG_HOME/astorine/gamecontrollerdb.txt, the player's gamepad mappings; empty as above.
 std::filesystem::path PadMappingsFilePath();
+// STATE_HOME/astorine/replays, where every game played in the window is kept; empty as above.
+std::filesystem::path ReplaysFolderPath();

@@ -13,6 +13,7 @@
 #include "app/shell.h"
 #include "app/version.h"
 #include "app/window_input.h"
+#include "app/window_replay.h"
 #include "app/write_controls.h"
 
 namespace {
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
   const LaunchOptions options = ParseCommandLine({argv + 1, argv + argc});
   if (const int status = AnswerWithoutPlaying(options); status >= 0) {
     return status;
+  }
+  if (!options.replay.empty() && !LoadWindowReplay(options.replay)) {
+    return 2;
   }
   FindDataFolder(argv[0]);
   UseControls(LoadPlayerControls());

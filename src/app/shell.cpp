@@ -9,15 +9,19 @@
 #include <cstdio>
 #include <string>
 
+#include "app/config_folder.h"
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
+#include "app/game_recorder.h"
 #include "app/keyboard.h"
 #include "app/message_box.h"
 #include "app/pause_state.h"
 #include "app/quit.h"
+#include "app/replay_shelf.h"
 #include "app/window_input.h"
 #include "app/window_pads.h"
+#include "app/window_replay.h"
 #include "app/window_size.h"
 #include "app/window_trace.h"
 #include "gfx/display.h"
@@ -37,6 +41,8 @@ PauseState gamePause;
 bool Minimised = true;
 // A full-screen game that lost the focus waits for it as a minimised one waits to be restored.
 bool Unfocused = false;
+// Every game played, not the replays shown.
+GameRecorder gameRecorder(ReplaysFolderPath(), KeptReplays);
 
 void SetWindowIcon(SDL_Window* window) {
   // Read as the pictures are: a damaged file is named on stderr and refused before SDL allocates.
@@ -109,6 +115,10 @@ void DestroyGameWindow() {
     gameWindow = nullptr;
     TraceStep("destroyed the window");
   }
+}
+
+void TraceReplaySaved() {
+  TraceStep(("replay saved " + gameRecorder.LastSaved().filename().string()).c_str());
 }
 
 // F12 closes the window the same way as its close box, through the queue.
@@ -200,6 +210,27 @@ bool HandleEvent(const SDL_Event& event) {
   }
 }
 
+void SaveGame() {
+  if (gameRecorder.SaveGameInProgress()) {
+    TraceReplaySaved();
+  }
+}
+
+// The replay shown, or the game played with the keys held and recorded.
+void RunWindowFrame(const InputFrame& input) {
+  if (ShowingReplay()) {
+    RunReplayFrames(input);
+    return;
+  }
+  SetFrameInput(input);
+  TraceKeysHeld(input);
+  gameRecorder.BeforeFrame(input);
+  RunFrame();
+  if (gameRecorder.AfterFrame()) {
+    TraceReplaySaved();
+  }
+}
+
 }  // namespace
 
 bool StartWindowedGame(bool fullScreen, int scale) {
@@ -226,6 +257,7 @@ bool StartWindowedGame(bool fullScreen, int scale) {
   Minimised = (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_MINIMIZED) != 0;
   SetFrameClock({nullptr, WindowedFrameWait()});
   InitGame();
+  StartWindowReplay();
   return true;
 }
 
@@ -243,15 +275,13 @@ int RunEventLoop() {
       }
     } else if (!gamePause.Paused() && !Minimised && !Unfocused) {
       const int32_t scene = Game.CurrentScene;
-      const InputFrame input = GatherWindowInput(ReadWindowPads());
-      SetFrameInput(input);
-      TraceKeysHeld(input);
-      RunFrame();
+      RunWindowFrame(GatherWindowInput(ReadWindowPads()));
       TraceSceneChange(scene, Game.CurrentScene);
     } else {
       SDL_Delay(1);
     }
   }
+  SaveGame();
   WriteStateIfAsked();
   return 0;
 }

@@ -4,6 +4,16 @@
 #include "state/state_document.h"
 #include "state/state_hash.h"
 
+std::string DescribeMismatch(const HashMismatch& mismatch) {
+  std::string members;
+  for (const std::string& member : mismatch.members) {
+    members += (members.empty() ? "" : ", ") + member;
+  }
+  return "frame " + std::to_string(mismatch.frame) +
+         ": the state differs from the replay's; members: " +
+         (members.empty() ? "(the hash alone)" : members);
+}
+
 void ReplayPlayer::Start(GameState& state, RandomState& random) const {
   std::string error;
   ReadStateDocument(replay_.startState, state, random, error);

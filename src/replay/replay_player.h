@@ -15,6 +15,9 @@ struct HashMismatch {
   std::vector<std::string> members;
 };
 
+// "frame 399: the state differs from the replay's; members: side1, score"
+std::string DescribeMismatch(const HashMismatch& mismatch);
+
 class ReplayPlayer {
  public:
   explicit ReplayPlayer(const Replay& replay) : replay_(replay) {}

@@ -9,7 +9,7 @@
 set -euo pipefail
 game=$1 headless=$2 run_dir=$3 output=$4
 mkdir -p "$output"
-rm -f "$output"/*.png "$output"/display
+rm -rf "$output"/*.png "$output"/display "$output"/state
 game_log=$output/game.log
 here=$(dirname "$0")
 . "$here/xvfb-session.sh"
@@ -46,5 +46,7 @@ xdotool key F12
 expect_exit_0 F12
 expect_teardown F12
 expect_quiet_log
+# Player 1 (the right-hand well) overflowed: the computer won.
+expect_saved_replay "computer-hard-player2-won"
 echo "computer match test passed: menu in the computer mode ${menu_off}% off, the match ended," \
-  "title again ${after_off}% off, F12 exit 0 with the teardown"
+  "title again ${after_off}% off, F12 exit 0 with the teardown, its replay verifies"

@@ -142,6 +142,23 @@ expect_quiet_log() {
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: paused$' \
     -e '^astorine: resumed$' -e '^astorine: full screen o\(n\|ff\)$' \
     -e '^astorine: focus \(lost\|back\)$' -e '^astorine: window closed$' \
-    -e '^astorine: released the ' -e '^astorine: destroyed the window$' "$game_log" || true)
+    -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
+    -e '^astorine: replay saved ' -e '^astorine: replay over, every recorded state matched$' \
+    "$game_log" || true)
   [ -z "$other" ] || fail "unexpected lines on stderr"
+}
+
+# expect_saved_replay PATTERN: the game saved exactly one replay, named to match PATTERN (an
+# extended regular expression), in the replays folder start_game gave it, and the headless
+# runner plays it back with every recorded state matching. Sets $replay.
+expect_saved_replay() {
+  local folder=$output/state/astorine/replays names
+  names=$(ls "$folder" 2> /dev/null || true)
+  [ "$(wc -w <<< "$names")" -eq 1 ] || fail "not one replay saved in $folder: ${names:-none}"
+  grep -Eq "^[0-9]{4}-[0-9]{2}-[0-9]{2}-[0-9]{6}-$1\.replay$" <<< "$names" ||
+    fail "the replay's name $names does not say $1"
+  grep -q "^astorine: replay saved $names$" "$game_log" || fail "the trace does not name $names"
+  replay=$folder/$names
+  "$headless" --data "$run_dir/Data" --replay "$replay" --verify 2> "$output/verify.log" ||
+    { cat "$output/verify.log" >&2; fail "the replay $names does not verify headless"; }
 }

@@ -11,7 +11,7 @@
 set -euo pipefail
 game=$1 headless=$2 run_dir=$3 output=$4
 mkdir -p "$output"
-rm -f "$output"/*.png "$output"/display "$output"/state.json
+rm -rf "$output"/*.png "$output"/display "$output"/state.json "$output"/state
 game_log=$output/game.log
 here=$(dirname "$0")
 . "$here/xvfb-session.sh"
@@ -69,5 +69,7 @@ above=$(head -n 10 <<< "$board" | tr -d '\n#.' | wc -c)
   [ "$above" -le 2 ] || fail "the well does not hold the pairs where the keys put them: $board"
 score=$(awk -F'[:,]' '/"score":/ {gsub(/ /, "", $2); print $2; exit}' "$output/state.json")
 [ "$score" -gt 0 ] || fail "no point for soft drops (score $score)"
+# Escape ended the program mid-game: the game was saved as it stood.
+expect_saved_replay "solo-unfinished"
 echo "solo game test passed: title ${title_off}% off, panel ${panel_off}% off, two pairs placed" \
-  "by Left, K, Right and Down (score $score), Escape exit 0 without teardown"
+  "by Left, K, Right and Down (score $score), Escape exit 0 without teardown, its replay verifies"

@@ -71,16 +71,18 @@ start_openbox() {
 # start_game GAME RUN_DIR LOG [ARGS...]: the program in RUN_DIR, in its own process group so
 # that it can be ended together with its message box; returns once its first window is up. It
 # reads its controls file from $config_home/astorine/, by default from a folder beside LOG that
-# holds none, never from the home of whoever runs the tests.
+# holds none, and saves its replays in $state_home/astorine/replays/, by default beside LOG too:
+# never in the home of whoever runs the tests.
 start_game() {
-  local game=$1 run_dir=$2 log=$3 attempt config
+  local game=$1 run_dir=$2 log=$3 attempt config state
   shift 3
   config=$(realpath -m "${config_home:-$(dirname "$log")/config}")
+  state=$(realpath -m "${state_home:-$(dirname "$log")/state}")
   window_or_end() { one_window || ! kill -0 "$game_pid" 2> /dev/null; }
   for attempt in 1 2; do
     # Only X11: a game that could not reach the server would otherwise run on in an invisible
     # stand-in display.
-    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$config" setsid "$game" "$@") \
+    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" setsid "$game" "$@") \
       > "$log" 2>&1 &
     game_pid=$!
     wait_for 60 window_or_end

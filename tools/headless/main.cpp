@@ -86,7 +86,7 @@ RunOutcome RunFrames(const RunnerOptions& options, RandomKeys* randomKeys, Repla
     InputFrame keys = KeysOfFrame(ran, randomKeys, replay);
     replay.Record(keys);
     quit = RunNumberedFrame(ran, keys);
-    outcome.replayDiffers = !replay.FrameRan(ran);
+    outcome.replayDiffers = !replay.FrameRan();
     for (const PictureRequest& picture : options.pictures) {
       if (picture.frame == ran && SaveBackBufferPng(picture.path.c_str()) == 0) {
         std::fprintf(stderr, "astorine-headless: %s could not be written\n", picture.path.c_str());

@@ -29,7 +29,7 @@ void ReplaySession::Start() {
   }
 }
 
-bool ReplaySession::FrameRan(long frame) {
+bool ReplaySession::FrameRan() {
   if (!options_.record.empty()) {
     recorder_.FrameRan(Game, Random);
   }
@@ -37,13 +37,7 @@ bool ReplaySession::FrameRan(long frame) {
   if (!options_.verify || player_->FrameRan(Game, Random, mismatch)) {
     return true;
   }
-  std::string members;
-  for (const std::string& member : mismatch.members) {
-    members += (members.empty() ? "" : ", ") + member;
-  }
-  std::fprintf(stderr,
-               "astorine-headless: frame %ld: the state differs from the replay's; members: %s\n",
-               frame, members.empty() ? "(the hash alone)" : members.c_str());
+  std::fprintf(stderr, "astorine-headless: %s\n", DescribeMismatch(mismatch).c_str());
   return false;
 }
 

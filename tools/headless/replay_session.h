@@ -29,9 +29,9 @@ class ReplaySession {
       recorder_.RecordFrame(keys);
     }
   }
-  // After frame `frame`: feeds the recording, or compares a recorded hash under --verify. False,
+  // After each frame: feeds the recording, or compares a recorded hash under --verify. False,
   // with the frame and the differing members on stderr, when a hash differs.
-  bool FrameRan(long frame);
+  bool FrameRan();
   // After the last frame, under --verify: false (said on stderr) when the game ended before the
   // replay did.
   bool PlayedToTheEnd(long framesRun) const;

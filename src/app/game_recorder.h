@@ -1,0 +1,41 @@
+// Every game played in the window, recorded from the frame the title hands over to the start
+// screen and saved in the replays folder when it returns to the title or the program ends.
+#pragma once
+#include <filesystem>
+#include <optional>
+
+#include "app/random.h"
+#include "input/input_frame.h"
+#include "replay/replay_recorder.h"
+#include "scenes/game_state.h"
+
+class GameRecorder {
+ public:
+  // Saves into `folder`; an empty folder (no home to find it in) is reported on the first save.
+  explicit GameRecorder(std::filesystem::path folder, size_t keep);
+
+  // Around each frame the game runs, with the keys it runs with.
+  void BeforeFrame(const InputFrame& keys);
+  // True when the frame ended a game and its replay was saved.
+  bool AfterFrame();
+  // The program ends: the game being played, if any, is saved as it stands; true when saved.
+  bool SaveGameInProgress();
+
+  // The last replay saved; empty before the first.
+  const std::filesystem::path& LastSaved() const { return lastSaved_; }
+
+ private:
+  bool Save();
+
+  std::filesystem::path folder_;
+  size_t keep_;
+  ReplayRecorder recorder_;
+  bool recording_ = false;
+  bool failureReported_ = false;
+  int64_t began_ = 0;
+  // The state each title frame starts from: a game's replay starts from the frame that left it.
+  GameState titleState_;
+  RandomState titleRandom_;
+  InputFrame keys_;
+  std::filesystem::path lastSaved_;
+};

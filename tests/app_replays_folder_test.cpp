@@ -1,0 +1,249 @@
+// The replays folder: every game played is saved there when it ends, under a name that says what
+// it was, and replays as it was played; the newest 50 are kept; a writer killed at any moment
+// leaves only whole replays; a folder that cannot be written is said once and play goes on.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <regex>
+
+#include "app/frame_driver.h"
+#include "app/game_recorder.h"
+#include "app/headless_session.h"
+#include "app/keyboard.h"
+#include "app/replay_shelf.h"
+#include "replay/replay_file.h"
+#include "replay/replay_player.h"
+#include "scenes/scene_state.h"
+#include "state/state_document.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+InputFrame Holding(int key) {
+  InputFrame keys;
+  keys.Press(key);
+  return keys;
+}
+
+std::tm At(int day, int seconds) {
+  std::tm time{};
+  time.tm_year = 126;
+  time.tm_mon = 11;
+  time.tm_mday = day;
+  time.tm_hour = seconds / 3600;
+  time.tm_min = seconds / 60 % 60;
+  time.tm_sec = seconds % 60;
+  return time;
+}
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ReplaysFolder : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(StartHeadlessGame("astorine-tests", ASTORINE_DATA_DIR, 15));
+    programStart = new GameState(Game);
+    programStartRandom = new RandomState(Random);
+  }
+  static void TearDownTestSuite() {
+    StopHeadlessGame();
+    delete programStart;
+    delete programStartRandom;
+  }
+  void SetUp() override {
+    Game = *programStart;
+    Random = *programStartRandom;
+    folder = fs::temp_directory_path() /
+             ("astorine-replays-" +
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  // One frame as the window runs it; true when the recorder saved a replay after it.
+  static bool Frame(GameRecorder& recorder, const InputFrame& keys) {
+    SetFrameInput(keys);
+    recorder.BeforeFrame(keys);
+    StepFrame();
+    return recorder.AfterFrame();
+  }
+
+  // Return on the title until a solo game begins; the frames run.
+  static int StartSoloGame(GameRecorder& recorder) {
+    int frames = 0;
+    while (Game.CurrentScene == SceneTitle && frames < 500) {
+      EXPECT_FALSE(Frame(recorder, Holding(KeyReturn)));
+      ++frames;
+    }
+    EXPECT_EQ(Game.CurrentScene, SceneStart);
+    return frames;
+  }
+
+  static inline GameState* programStart = nullptr;
+  static inline RandomState* programStartRandom = nullptr;
+  fs::path folder;
+};
+
+TEST_F(ReplaysFolder, AGameIsSavedWhenItEndsAndReplaysAsPlayed) {
+  GameRecorder recorder(folder, KeptReplays);
+  StartSoloGame(recorder);
+  // Down held from the handover drops every pair to game over and back to the title.
+  uint32_t frames = 1;
+  bool saved = false;
+  for (; !saved && frames < 6000; ++frames) {
+    saved = Frame(recorder, Holding(KeyDown_));
+  }
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(Game.CurrentScene, SceneTitle);
+  const std::string end = WriteStateDocument(Game, Random);
+
+  const std::string name = recorder.LastSaved().filename().string();
+  std::smatch parts;
+  ASSERT_TRUE(std::regex_match(name, parts,
+                               std::regex(R"(\d{4}-\d\d-\d\d-\d{6}-solo-score-(\d+)\.replay)")))
+      << name;
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplayFile(recorder.LastSaved().string(), replay, error)) << error;
+  EXPECT_EQ(replay.FrameCount(), frames);
+  EXPECT_EQ(std::to_string(replay.summary.score), parts[1].str());
+  EXPECT_GT(replay.summary.score, 0);
+
+  // From the title's state the replay started at, its keys play the same game to the same end.
+  ReplayPlayer player(replay);
+  player.Start(Game, Random);
+  EXPECT_EQ(Game.CurrentScene, SceneTitle);
+  HashMismatch mismatch;
+  while (!player.Done()) {
+    SetFrameInput(player.NextFrame());
+    StepFrame();
+    ASSERT_TRUE(player.FrameRan(Game, Random, mismatch)) << DescribeMismatch(mismatch);
+  }
+  EXPECT_EQ(WriteStateDocument(Game, Random), end);
+}
+
+TEST_F(ReplaysFolder, AGameInProgressIsSavedWhenTheProgramEnds) {
+  GameRecorder recorder(folder, KeptReplays);
+  EXPECT_FALSE(recorder.SaveGameInProgress());  // on the title: no game to save
+  StartSoloGame(recorder);
+  for (int i = 0; i < 300; ++i) {
+    Frame(recorder, InputFrame{});
+  }
+  ASSERT_TRUE(recorder.SaveGameInProgress());
+  EXPECT_TRUE(recorder.LastSaved().filename().string().ends_with("-solo-unfinished.replay"));
+  EXPECT_FALSE(recorder.SaveGameInProgress());
+}
+
+TEST_F(ReplaysFolder, AFolderThatCannotBeWrittenIsSaidOnceAndPlayGoesOn) {
+  fs::create_directories(folder);
+  std::ofstream(folder / "file") << "a file where the folder would go";
+  GameRecorder recorder(folder / "file" / "replays", KeptReplays);
+  testing::internal::CaptureStderr();
+  for (int game = 0; game < 2; ++game) {
+    StartSoloGame(recorder);
+    Frame(recorder, InputFrame{});
+    EXPECT_FALSE(recorder.SaveGameInProgress());
+    Game = *programStart;
+  }
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("astorine: replays cannot be saved in " + (folder / "file").string()),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+}
+
+TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
+  Replay replay;
+  replay.summary.playMode = 'c';
+  replay.summary.start = ReplayStart::Hard;
+  replay.summary.result = ReplayResult::Player1Won;
+  EXPECT_EQ(ReplayFileName(replay.summary, At(7, 5 * 3600 + 38 * 60 + 12)),
+            "2026-12-07-053812-computer-hard-player1-won.replay");
+  std::string error;
+  // The player's own files are never removed, whatever they hold.
+  fs::create_directories(folder);
+  for (const char* own : {"best.replay", "notes.txt", "2026-12-07-best.replay"}) {
+    std::ofstream(folder / own) << "mine";
+  }
+  for (int game = 0; game < 53; ++game) {
+    ASSERT_FALSE(ShelveReplay(folder, replay, At(8, game), KeptReplays, error).empty()) << error;
+  }
+  std::vector<std::string> names = Names(folder);
+  ASSERT_EQ(names.size(), 53u);
+  EXPECT_EQ(names[0], "2026-12-07-best.replay");
+  EXPECT_EQ(names[1], "2026-12-08-000003-computer-hard-player1-won.replay");
+  // Two games begun in the same second both stay.
+  const fs::path again = ShelveReplay(folder, replay, At(9, 0), KeptReplays, error);
+  const fs::path third = ShelveReplay(folder, replay, At(9, 0), KeptReplays, error);
+  EXPECT_EQ(again.filename(), "2026-12-09-000000-computer-hard-player1-won.replay");
+  EXPECT_EQ(third.filename(), "2026-12-09-000000-computer-hard-player1-won-2.replay");
+  EXPECT_TRUE(fs::exists(again));
+  // A temporary file a killed writer left long ago goes; one being written now stays.
+  const fs::path stale = folder / "2026-12-09-000000-solo-score-5.replay.Ab12Cd";
+  const fs::path fresh = folder / "2026-12-09-000001-solo-score-5.replay.Xy34Zw";
+  std::ofstream(stale) << "half";
+  std::ofstream(fresh) << "half";
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  ShelveReplay(folder, replay, At(9, 1), KeptReplays, error);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));
+}
+
+TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
+  GameRecorder recorder(folder / "played", KeptReplays);
+  StartSoloGame(recorder);
+  for (int i = 0; i < 400; ++i) {
+    Frame(recorder, Holding(i % 50 < 25 ? KeyLeft : KeyRight));
+  }
+  ASSERT_TRUE(recorder.SaveGameInProgress());
+  Replay replay;
+  std::string error;
+  ASSERT_TRUE(ReadReplayFile(recorder.LastSaved().string(), replay, error)) << error;
+  const std::vector<uint8_t> whole = EncodeReplay(replay);
+
+  std::mt19937 random(12);
+  for (int round = 0; round < 100; ++round) {
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+      for (int game = 0;; ++game) {
+        ShelveReplay(folder, replay, At(1 + round % 28, round * 100 + game), KeptReplays, error);
+      }
+    }
+    const auto until = std::chrono::steady_clock::now() +
+                       std::chrono::microseconds(std::uniform_int_distribution(0, 20000)(random));
+    while (std::chrono::steady_clock::now() < until) {
+    }
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+  }
+  int replays = 0;
+  for (const std::string& name : Names(folder)) {
+    if (!name.ends_with(".replay")) {
+      continue;  // a temporary file of a killed writer
+    }
+    ++replays;
+    Replay read;
+    ASSERT_TRUE(ReadReplayFile((folder / name).string(), read, error)) << name << ": " << error;
+    ASSERT_EQ(EncodeReplay(read), whole) << name;
+  }
+  EXPECT_GT(replays, 0);
+  // A kill between the rename and the tidying may leave one more.
+  EXPECT_LE(replays, static_cast<int>(KeptReplays) + 1);
+}
+
+}  // namespace
