@@ -121,6 +121,13 @@ void TraceReplaySaved() {
   TraceStep(("replay saved " + gameRecorder.LastSaved().filename().string()).c_str());
 }
 
+// The game being played is saved before anything else goes.
+void SaveGame() {
+  if (gameRecorder.SaveGameInProgress()) {
+    TraceReplaySaved();
+  }
+}
+
 // F12 closes the window the same way as its close box, through the queue.
 void PostClose() {
   SDL_Event close{};
@@ -164,6 +171,7 @@ bool HandleWindowEvent(const SDL_WindowEvent& window) {
   switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
       TraceStep("window closed");
+      SaveGame();
       DestroyGameWindow();
       return false;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -197,6 +205,7 @@ bool HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:  // a termination signal, or the desktop closing the last window
       TraceStep("quit event");
+      SaveGame();
       DestroyGameWindow();
       return false;
     case SDL_WINDOWEVENT:
@@ -210,12 +219,6 @@ bool HandleEvent(const SDL_Event& event) {
   }
 }
 
-void SaveGame() {
-  if (gameRecorder.SaveGameInProgress()) {
-    TraceReplaySaved();
-  }
-}
-
 // The replay shown, or the game played with the keys held and recorded.
 void RunWindowFrame(const InputFrame& input) {
   if (ShowingReplay()) {
@@ -225,7 +228,9 @@ void RunWindowFrame(const InputFrame& input) {
   SetFrameInput(input);
   TraceKeysHeld(input);
   gameRecorder.BeforeFrame(input);
+  const int32_t scene = Game.CurrentScene;
   RunFrame();
+  TraceSceneChange(scene, Game.CurrentScene);
   if (gameRecorder.AfterFrame()) {
     TraceReplaySaved();
   }
@@ -274,9 +279,7 @@ int RunEventLoop() {
         break;
       }
     } else if (!gamePause.Paused() && !Minimised && !Unfocused) {
-      const int32_t scene = Game.CurrentScene;
       RunWindowFrame(GatherWindowInput(ReadWindowPads()));
-      TraceSceneChange(scene, Game.CurrentScene);
     } else {
       SDL_Delay(1);
     }

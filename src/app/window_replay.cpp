@@ -87,12 +87,14 @@ void RunReplayFrames(const InputFrame& local) {
     const InputFrame& keys = player->NextFrame();
     SetFrameInput(keys);
     TraceKeysHeld(keys);
+    const int32_t scene = Game.CurrentScene;
     // Only the last of a fast-forwarded group is paced and shown.
     if (i + 1 < frames && !player->Done()) {
       StepFrame();
     } else {
       RunFrame();
     }
+    TraceSceneChange(scene, Game.CurrentScene);
     CheckFrame();
     if (player->Done()) {
       BackToTitle();

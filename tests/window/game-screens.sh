@@ -127,12 +127,14 @@ expect_exit_0() {
   [ "$status" -eq 0 ] || fail "the game ended with exit code $status after $1"
 }
 
-# The teardown of closing the window, in order, as the last lines of the trace.
+# expect_teardown WHAT [EVENT]: the teardown after the window closed (or EVENT: "quit event"), in
+# order, as the last lines of the trace but for the saved replay's.
 expect_teardown() {
   local expected
-  expected=$(printf 'astorine: %s\n' "window closed" "released the pictures" \
+  expected=$(printf 'astorine: %s\n' "${2:-window closed}" "released the pictures" \
     "released the sound" "released the display" "destroyed the window")
-  [ "$(tail -n 5 "$game_log")" = "$expected" ] || fail "the teardown after $1 is not as expected"
+  [ "$(grep -v '^astorine: replay saved ' "$game_log" | tail -n 5)" = "$expected" ] ||
+    fail "the teardown after $1 is not as expected"
 }
 
 # Every line of the trace is a scene change, keys seen, a pause, a switch of full screen or focus,
@@ -141,7 +143,7 @@ expect_quiet_log() {
   local other
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: paused$' \
     -e '^astorine: resumed$' -e '^astorine: full screen o\(n\|ff\)$' \
-    -e '^astorine: focus \(lost\|back\)$' -e '^astorine: window closed$' \
+    -e '^astorine: focus \(lost\|back\)$' -e '^astorine: window closed$' -e '^astorine: quit event$' \
     -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
     -e '^astorine: replay saved ' -e '^astorine: replay over, every recorded state matched$' \
     "$game_log" || true)

@@ -27,9 +27,14 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.computer_match
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/computer-match-test.sh ${game_and_runner}
             ${CMAKE_BINARY_DIR} ${window_output}/computer-match)
-  add_test(NAME window.close_f12
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh f12 ${game_and_runner} none
-            ${CMAKE_BINARY_DIR} ${window_output}/close-f12)
+  add_test(NAME window.replay
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/replay-test.sh ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/replay)
+  foreach(how f12 sigterm)
+    add_test(NAME window.close_${how}
+      COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/close-test.sh ${how} ${game_and_runner} none
+              ${CMAKE_BINARY_DIR} ${window_output}/close-${how})
+  endforeach()
   foreach(start silent seed)
     add_test(NAME window.start_${start}
       COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/start-test.sh ${start} ${game_and_runner}
@@ -38,7 +43,8 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.controls_file
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controls-test.sh $<TARGET_FILE:astorine>
             ${CMAKE_BINARY_DIR} ${window_output}/controls-file)
-  set(window_tests window.title_pause_quit window.solo_game window.computer_match window.close_f12
+  set(window_tests window.title_pause_quit window.solo_game window.computer_match window.replay
+      window.close_f12 window.close_sigterm
       window.start_silent window.start_seed window.controls_file)
   # The picture in windows and screens of every shape.
   add_test(NAME window.display_resize
