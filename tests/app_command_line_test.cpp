@@ -29,6 +29,13 @@ TEST(AppCommandLine, OptionsThatPlay) {
   EXPECT_EQ(both.action, LaunchAction::Play);
   EXPECT_EQ(both.scale, 2);
   EXPECT_EQ(both.fullScreen, FullScreenAnswer::No);
+  // A replay is watched in the window unless full screen is asked for.
+  const LaunchOptions replay = Parse({"--replay", "a game.replay"});
+  EXPECT_EQ(replay.action, LaunchAction::Play);
+  EXPECT_EQ(replay.replay, "a game.replay");
+  EXPECT_EQ(replay.fullScreen, FullScreenAnswer::No);
+  EXPECT_EQ(Parse({"--fullscreen", "--replay=x.replay"}).fullScreen, FullScreenAnswer::Yes);
+  EXPECT_EQ(Parse({"--replay=x.replay"}).replay, "x.replay");
 }
 
 TEST(AppCommandLine, HelpAndVersion) {
@@ -38,8 +45,8 @@ TEST(AppCommandLine, HelpAndVersion) {
   EXPECT_EQ(Parse({"--version", "--help"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"--window", "--version"}).action, LaunchAction::ShowVersion);
   EXPECT_EQ(VersionText(), std::string("astorine ") + AstorineVersion + "\n");
-  for (const char* option : {"--fullscreen", "--window", "--scale N", "--write-controls", "--force",
-                             "--help", "--version"}) {
+  for (const char* option : {"--fullscreen", "--window", "--scale N", "--replay FILE",
+                             "--write-controls", "--force", "--help", "--version"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
 }
@@ -75,6 +82,9 @@ TEST(AppCommandLine, RefusalsNameTheirCause) {
       {{"--write-controls", "--scale", "2"}, "cannot be given with"},
       {{"--write-controls", "--fullscreen"}, "cannot be given with"},
       {{"--write-controls=yes"}, "unknown option '--write-controls=yes'"},
+      {{"--replay"}, "--replay needs a replay file"},
+      {{"--replay="}, "--replay needs a replay file"},
+      {{"--replay", "a", "--write-controls"}, "--write-controls cannot be given with --replay"},
   };
   for (const auto& [arguments, cause] : cases) {
     const LaunchOptions options = Parse(arguments);
