@@ -3,6 +3,7 @@
 // leaves only whole replays; a folder that cannot be written is said once and play goes on.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -214,6 +215,12 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
   std::string error;
   ASSERT_TRUE(ReadReplayFile(recorder.LastSaved().string(), replay, error)) << error;
   const std::vector<uint8_t> whole = EncodeReplay(replay);
+  // Kills land anywhere in the first three saves, however fast this machine saves.
+  const auto began = std::chrono::steady_clock::now();
+  ASSERT_FALSE(ShelveReplay(folder / "timed", replay, At(1, 0), KeptReplays, error).empty());
+  const auto saving = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - began);
+  fs::remove_all(folder / "timed");
 
   std::mt19937 random(12);
   for (int round = 0; round < 100; ++round) {
@@ -225,7 +232,8 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
       }
     }
     const auto until = std::chrono::steady_clock::now() +
-                       std::chrono::microseconds(std::uniform_int_distribution(0, 20000)(random));
+                       std::chrono::microseconds(
+                           std::uniform_int_distribution<int64_t>(0, 3 * saving.count())(random));
     while (std::chrono::steady_clock::now() < until) {
     }
     kill(writer, SIGKILL);
@@ -244,6 +252,25 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
   EXPECT_GT(replays, 0);
   // A kill between the rename and the tidying may leave one more.
   EXPECT_LE(replays, static_cast<int>(KeptReplays) + 1);
+}
+
+TEST_F(ReplaysFolder, ASaveThatRunsOutOfRoomLeavesNoHalfReplay) {
+  GameRecorder recorder(folder, KeptReplays);
+  StartSoloGame(recorder);
+  Frame(recorder, InputFrame{});
+  // The writer may write no more than 1000 bytes, as on a full disk: its save fails whole.
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit room{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &room);
+    _exit(recorder.SaveGameInProgress() ? 1 : 0);
+  }
+  int status = -1;
+  waitpid(writer, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Names(folder).empty()) << Names(folder).front();
 }
 
 }  // namespace
