@@ -22,7 +22,7 @@ AdvanceResult Rollback::Advance(ActionMask localMask) {
   const int32_t target = nextFrame_ + inputDelay_;
   local_[target % MaskRing] = {target, static_cast<ActionMask>(localMask & AllActionBits)};
   Settle();
-  RunFrame(nextFrame_, FrameRun::First);
+  PlayFrame(nextFrame_, FrameRun::First);
   ++nextFrame_;
   return AdvanceResult::Ran;
 }
@@ -80,7 +80,7 @@ ActionMask Rollback::RemoteMaskFor(int32_t frame) const {
   return confirmedRemoteMask_;
 }
 
-void Rollback::RunFrame(int32_t frame, FrameRun run) {
+void Rollback::PlayFrame(int32_t frame, FrameRun run) {
   const ActionMask local = LocalMask(frame);
   const ActionMask remote = RemoteMaskFor(frame);
   usedRemote_[SlotOf(frame)] = remote;
@@ -92,7 +92,7 @@ void Rollback::RerunFrom(int32_t frame) {
   staleFrom_ = NoRollback;
   game_.Restore(SlotOf(frame));
   for (int32_t rerun = frame; rerun < nextFrame_; ++rerun) {
-    RunFrame(rerun, FrameRun::Again);
+    PlayFrame(rerun, FrameRun::Again);
   }
   const int depth = nextFrame_ - frame;
   ++stats_.rollbacks;

@@ -65,7 +65,7 @@ class Rollback {
   const TaggedMask* KnownRemote(int32_t frame) const;
   // The confirmed remote mask, or the prediction: the latest mask known before the frame.
   ActionMask RemoteMaskFor(int32_t frame) const;
-  void RunFrame(int32_t frame, FrameRun run);
+  void PlayFrame(int32_t frame, FrameRun run);
   void RerunFrom(int32_t frame);
   void FindStaleFrame(int32_t from);
   static int SlotOf(int32_t frame) { return frame % SnapshotSlots; }
