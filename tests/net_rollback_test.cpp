@@ -99,6 +99,8 @@ TEST(Rollback, LocalPressesAreUsedInputDelayFramesLaterOnTheirOwnSide) {
   for (int32_t frame = 0; frame < 6; ++frame) {
     EXPECT_EQ(game.steps[frame].guest, frame < 2 ? 0 : frame - 1) << frame;
     EXPECT_EQ(game.steps[frame].host, frame < 2 ? 0 : 7) << frame;
+    const FrameMasks recorded{game.steps[frame].host, game.steps[frame].guest};
+    EXPECT_EQ(session.MasksOf(frame), recorded);
   }
 }
 

@@ -59,6 +59,12 @@ uint64_t Rollback::ConfirmedStateHash() const {
   return game_.SavedHash(SlotOf(ConfirmedFrame() + 1));
 }
 
+FrameMasks Rollback::MasksOf(int32_t frame) const {
+  const ActionMask local = LocalMask(frame);
+  const ActionMask remote = RemoteMaskFor(frame);
+  return localIsHost_ ? FrameMasks{local, remote} : FrameMasks{remote, local};
+}
+
 const Rollback::TaggedMask* Rollback::KnownRemote(int32_t frame) const {
   if (frame < 0) {
     return nullptr;
@@ -81,10 +87,9 @@ ActionMask Rollback::RemoteMaskFor(int32_t frame) const {
 }
 
 void Rollback::PlayFrame(int32_t frame, FrameRun run) {
-  const ActionMask local = LocalMask(frame);
-  const ActionMask remote = RemoteMaskFor(frame);
-  usedRemote_[SlotOf(frame)] = remote;
-  game_.Step(frame, localIsHost_ ? local : remote, localIsHost_ ? remote : local, run);
+  usedRemote_[SlotOf(frame)] = RemoteMaskFor(frame);
+  const FrameMasks masks = MasksOf(frame);
+  game_.Step(frame, masks.host, masks.guest, run);
   game_.Save(SlotOf(frame + 1));
 }
 

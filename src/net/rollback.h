@@ -6,6 +6,12 @@
 
 #include "net/stepped_game.h"
 
+struct FrameMasks {
+  ActionMask host = 0;
+  ActionMask guest = 0;
+  bool operator==(const FrameMasks&) const = default;
+};
+
 struct RollbackStats {
   int64_t rollbacks = 0;
   int64_t framesRerun = 0;  // the sum of all rollbacks' depths
@@ -51,6 +57,9 @@ class Rollback {
   // after it (the online start's for -1): both machines agree on it unless they desynced.
   int32_t ConfirmedFrame() const;
   uint64_t ConfirmedStateHash() const;
+  // Both players' masks of a frame within the last 100: the true ones up to ConfirmedFrame()
+  // (what a replay records), the prediction past it.
+  FrameMasks MasksOf(int32_t frame) const;
   const RollbackStats& Stats() const { return stats_; }
 
  private:
