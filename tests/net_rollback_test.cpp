@@ -96,6 +96,7 @@ TEST(Rollback, LocalPressesAreUsedInputDelayFramesLaterOnTheirOwnSide) {
   }
   EXPECT_EQ(session.LastLocalFrame(), 7);
   EXPECT_EQ(session.LocalMask(7), 6);
+  EXPECT_EQ(session.LocalMask(-3), 0);
   for (int32_t frame = 0; frame < 6; ++frame) {
     EXPECT_EQ(game.steps[frame].guest, frame < 2 ? 0 : frame - 1) << frame;
     EXPECT_EQ(game.steps[frame].host, frame < 2 ? 0 : 7) << frame;

@@ -47,6 +47,9 @@ void Rollback::Settle() {
 }
 
 ActionMask Rollback::LocalMask(int32_t frame) const {
+  if (frame < 0) {
+    return 0;
+  }
   const TaggedMask& entry = local_[frame % MaskRing];
   return entry.frame == frame ? entry.mask : 0;
 }
