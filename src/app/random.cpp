@@ -55,6 +55,10 @@ void SetClockSeedSource(ClockSeedSource source) {
   seedSource = source;
 }
 
+ClockSeedSource InstalledClockSeedSource() {
+  return seedSource;
+}
+
 uint32_t RandomWord() {
   // A state restored from outside may hold any index; anything out of range regenerates.
   if (Random.index >= StateSize || Random.index < 0) {

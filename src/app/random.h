@@ -20,3 +20,4 @@ int32_t RandomRange(int32_t lo, int32_t hi);  // lo..hi, both included; truncate
 // Replaces the system millisecond count that SeedRandomFromClock reads; nullptr restores it.
 using ClockSeedSource = uint32_t (*)();
 void SetClockSeedSource(ClockSeedSource source);
+ClockSeedSource InstalledClockSeedSource();

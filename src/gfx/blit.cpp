@@ -8,6 +8,7 @@
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
+#include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 #include "gfx/surface_table.h"
 
@@ -142,6 +143,9 @@ int32_t BlitToBackBuffer(const BlitBox& destination, SurfaceId surface, const Bl
 
 int32_t BlitScaled(SurfaceId surface, int sx, int sy, int sw, int sh, int dx, int dy, int dw,
                    int dh) {
+  if (DrawingSilenced()) {
+    return 0;
+  }
   if (DrawTraceActive()) {
     DrawCall call;
     call.kind = DrawCall::Blit;

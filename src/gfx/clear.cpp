@@ -3,6 +3,7 @@
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
+#include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 
 namespace {
@@ -47,6 +48,9 @@ int32_t ClearSurfaceToColour(SDL_Surface* surface, int red, int green, int blue)
 }
 
 int32_t ClearToColour(int red, int green, int blue) {
+  if (DrawingSilenced()) {
+    return 0;
+  }
   if (DrawTraceActive()) {
     DrawCall call;
     call.kind = DrawCall::Clear;

@@ -15,5 +15,5 @@ struct DrawCall {
 };
 
 // While a sink is installed, BlitRect, BlitScaled, DrawLabel and ClearToColour append one record
-// per call (drawn or not). nullptr stops recording.
+// per call (drawn or not; none while drawing is silenced). nullptr stops recording.
 void SetDrawTrace(std::vector<DrawCall>* sink);

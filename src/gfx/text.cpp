@@ -13,6 +13,7 @@
 
 #include "gfx/display.h"
 #include "gfx/display_device.h"
+#include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 #include "gfx/font_lookup.h"
 #include "gfx/label_runs.h"
@@ -187,6 +188,9 @@ void TraceLabel(const char* text, int x, int y, int height, int red, int green, 
 }  // namespace
 
 int DrawLabel(const char* text, int x, int y, int height, int red, int green, int blue) {
+  if (DrawingSilenced()) {
+    return 0;
+  }
   if (DrawTraceActive()) {
     TraceLabel(text, x, y, height, red, green, blue);
   }

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/data_folder.h"
+#include "sound/frame_sounds.h"
 #include "sound/sound_device.h"
 
 int32_t SoundTable[SoundCount] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
@@ -51,7 +52,7 @@ void LoadSoundTable() {
 // The hook hears every request, also for a sound that failed to load or with no device, so a
 // headless run logs exactly what the game asked for.
 int StartSound(SoundId id, int loop) {
-  if (!ValidId(id)) {
+  if (!ValidId(id) || !AdmitSoundStart(id)) {
     return 0;
   }
   if (eventHook != nullptr) {

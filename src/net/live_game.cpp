@@ -1,0 +1,41 @@
+// Snapshots and steps of the real game.
+#include "net/live_game.h"
+
+#include "app/frame_driver.h"
+#include "app/keyboard.h"
+#include "gfx/draw_silence.h"
+#include "state/state_hash.h"
+
+LiveGame::LiveGame(void (*presentFrame)())
+    : presentFrame_(presentFrame != nullptr ? presentFrame : StepFrame),
+      snapshots_(std::make_unique<std::array<Snapshot, SnapshotSlots>>()) {}
+
+void LiveGame::Save(int slot) {
+  Snapshot& snapshot = snapshots_->at(slot);
+  snapshot.game = Game;
+  snapshot.random = Random;
+}
+
+void LiveGame::Restore(int slot) {
+  const Snapshot& snapshot = snapshots_->at(slot);
+  Game = snapshot.game;
+  Random = snapshot.random;
+}
+
+uint64_t LiveGame::SavedHash(int slot) const {
+  const Snapshot& snapshot = snapshots_->at(slot);
+  return HashState(snapshot.game, snapshot.random).whole;
+}
+
+void LiveGame::Step(int32_t frame, ActionMask hostMask, ActionMask guestMask, FrameRun run) {
+  SetFrameInput(OnlineFrame(hostMask, guestMask));
+  BeginSoundFrame(static_cast<uint32_t>(frame), run);
+  if (run == FrameRun::Again) {
+    SilenceDrawing(true);
+    StepFrame();
+    SilenceDrawing(false);
+  } else {
+    presentFrame_();
+  }
+  BeginSoundFrame(static_cast<uint32_t>(frame), FrameRun::Untracked);
+}

@@ -1,0 +1,29 @@
+// The real game behind the rollback: snapshots of Game and Random, frames run by StepFrame.
+#pragma once
+#include <array>
+#include <memory>
+
+#include "app/random.h"
+#include "net/stepped_game.h"
+#include "scenes/game_state.h"
+
+class LiveGame final : public SteppedGame {
+ public:
+  // `presentFrame` runs a frame that is seen for the first time (RunFrame in a window, to pace
+  // and present it); StepFrame when nullptr. Reruns always use StepFrame.
+  explicit LiveGame(void (*presentFrame)() = nullptr);
+
+  void Save(int slot) override;
+  void Restore(int slot) override;
+  uint64_t SavedHash(int slot) const override;
+  void Step(int32_t frame, ActionMask hostMask, ActionMask guestMask, FrameRun run) override;
+
+ private:
+  struct Snapshot {
+    GameState game;
+    RandomState random;
+  };
+  void (*presentFrame_)();
+  // On the heap: nine whole states are too large for the stack of whoever holds a LiveGame.
+  std::unique_ptr<std::array<Snapshot, SnapshotSlots>> snapshots_;
+};
