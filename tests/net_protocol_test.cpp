@@ -52,9 +52,6 @@ TEST(Protocol, EveryMessageComesBackAsItWent) {
   // Little-endian, field by field.
   EXPECT_EQ(EncodeMessage(StateHashMessage{0x01020304, 0x1122334455667788ull}),
             (std::vector<uint8_t>{5, 4, 3, 2, 1, 0x88, 0x77, 0x66, 0x55, 0x44, 0x33, 0x22, 0x11}));
-  EXPECT_TRUE(IsReliable(MessageType::Welcome));
-  EXPECT_FALSE(IsReliable(MessageType::Inputs));
-  EXPECT_FALSE(IsReliable(MessageType::StateHash));
 }
 
 TEST(Protocol, EveryMessageCutShortOrLengthenedIsRefused) {
