@@ -2,17 +2,13 @@
 #include "net/protocol.h"
 
 #include <limits>
+#include <type_traits>
 
 #include "replay/byte_stream.h"
 
 namespace {
 
 constexpr int32_t LastFrame = std::numeric_limits<int32_t>::max();
-
-template <class... Ts>
-struct Overloaded : Ts... {
-  using Ts::operator()...;
-};
 
 void Write(ByteWriter& out, const HelloMessage& hello) {
   out.U16(hello.protocolVersion);
@@ -232,16 +228,11 @@ Message ReadFields(FieldReader& in, Fields read) {
 }  // namespace
 
 MessageType TypeOf(const Message& message) {
-  return std::visit(Overloaded{
-                        [](const HelloMessage&) { return MessageType::Hello; },
-                        [](const WelcomeMessage&) { return MessageType::Welcome; },
-                        [](const RefuseMessage&) { return MessageType::Refuse; },
-                        [](const InputsMessage&) { return MessageType::Inputs; },
-                        [](const StateHashMessage&) { return MessageType::StateHash; },
-                        [](const RematchMessage&) { return MessageType::Rematch; },
-                        [](const ByeMessage&) { return MessageType::Bye; },
-                    },
-                    message);
+  // Message lists the structs in the order of their type numbers, from 1.
+  static_assert(std::is_same_v<std::variant_alternative_t<0, Message>, HelloMessage> &&
+                std::is_same_v<std::variant_alternative_t<6, Message>, ByeMessage> &&
+                std::variant_size_v<Message> == static_cast<size_t>(MessageType::Bye));
+  return static_cast<MessageType>(message.index() + 1);
 }
 
 std::string_view MessageTypeName(MessageType type) {
