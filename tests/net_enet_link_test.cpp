@@ -194,23 +194,28 @@ TEST(EnetLink, MalformedAndOversizedPacketsNeverArrive) {
   EXPECT_EQ(counters.received, 1u);
 }
 
-TEST(EnetLink, SilenceEndsTheLinkAndAnAbsentHostIsNoWait) {
-  Loopback net;
-  Watched& host = net.Host(300);
-  Watched& guest = net.Join(host, 300);
-  ASSERT_EQ(net.Next(guest).kind, LinkEventKind::Connected);
-  ASSERT_EQ(net.Next(host).kind, LinkEventKind::Connected);
-  host.frozen = true;
-  LinkEvent end = net.Next(guest);
-  EXPECT_EQ(end.kind, LinkEventKind::Disconnected);
-  EXPECT_EQ(end.end, LinkEnd::Silent);
-
-  uint16_t closed = host.link->Port();
-  host.link.reset();
-  Watched& nobody = net.Join(closed, 300);
-  end = net.Next(nobody);
-  EXPECT_EQ(end.kind, LinkEventKind::Disconnected);
-  EXPECT_EQ(end.end, LinkEnd::Silent);
+TEST(EnetLink, SilenceEndsTheLinkOnEitherSideAndAnAbsentHostIsNoWait) {
+  constexpr int SilenceMs = 500;
+  for (bool hostFalls : {true, false}) {
+    Loopback net;
+    Watched& host = net.Host(SilenceMs);
+    Watched& guest = net.Join(host, SilenceMs);
+    ASSERT_EQ(net.Next(guest).kind, LinkEventKind::Connected);
+    ASSERT_EQ(net.Next(host).kind, LinkEventKind::Connected);
+    Watched& silent = hostFalls ? host : guest;
+    Watched& waiting = hostFalls ? guest : host;
+    silent.frozen = true;
+    LinkEvent end = net.Next(waiting);
+    EXPECT_EQ(end.kind, LinkEventKind::Disconnected);
+    EXPECT_EQ(end.end, LinkEnd::Silent);
+    if (hostFalls) {
+      uint16_t closed = host.link->Port();
+      host.link.reset();
+      end = net.Next(net.Join(closed, SilenceMs));
+      EXPECT_EQ(end.kind, LinkEventKind::Disconnected);
+      EXPECT_EQ(end.end, LinkEnd::Silent);
+    }
+  }
 }
 
 }  // namespace
