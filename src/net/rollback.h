@@ -26,9 +26,6 @@ enum class AdvanceResult {
   Stalled,  // the next frame would be too far ahead of the remote's confirmed masks
 };
 
-// The largest input delay, in frames.
-constexpr int MaxInputDelay = 16;
-
 class Rollback {
  public:
   // The game stands at the online start; frame 0 runs next. Both machines must use the same

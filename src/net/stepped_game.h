@@ -3,10 +3,9 @@
 #include <cstdint>
 
 #include "net/action_mask.h"
+#include "net/net_limits.h"
 #include "sound/frame_sounds.h"
 
-// Frames that may be run again: a late remote mask reaches at most this far back.
-constexpr int MaxRollbackFrames = 8;
 // Snapshot slots: the states before each of the last MaxRollbackFrames frames and the present.
 constexpr int SnapshotSlots = MaxRollbackFrames + 1;
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seed files of corpus/wave, corpus/bitmap and corpus/replay (the state
-documents are written by hand). Run once from this folder; the output is committed, so nothing
+"""Writes the hand-made seed files of corpus/wave, corpus/bitmap, corpus/replay and corpus/packet
+(the state documents are written by hand). Run once from this folder; the output is committed, so nothing
 runs this."""
 import struct
 import zlib
@@ -144,6 +144,37 @@ def replays():
     }
 
 
-for folder, files in (("wave", waves()), ("bitmap", bitmaps()), ("replay", replays())):
+def inputs(first, masks, confirmed, current):
+    return struct.pack("<BIB", 4, first, len(masks)) + bytes(masks) + struct.pack("<iI", confirmed,
+                                                                                   current)
+
+
+def stream(*packets):
+    """Packets one after the other, each after its length byte, as the packet target reads them."""
+    return b"".join(bytes([len(packet)]) + packet for packet in packets)
+
+
+def packets():
+    start = b'{"FrameCount": 3, "random": {"index": 624}}'
+    return {
+        "hello.packet": struct.pack("<BHH", 1, 1, 1),
+        "welcome-seed.packet": struct.pack("<BBBI", 2, 3, 0, 12345),
+        "welcome-state.packet": struct.pack("<BBBI", 2, 8, 1, len(start)) + start,
+        "refuse.packet": struct.pack("<BBHH", 3, 2, 1, 1),
+        "inputs.packet": inputs(100, [0, 1, 2, 4, 8, 16, 31], 96, 104),
+        "inputs-full.packet": inputs(0, list(range(32)), -1, 0),
+        "state-hash.packet": struct.pack("<BIQ", 5, 40, 0x0123456789ABCDEF),
+        "rematch.packet": bytes([6, 1]),
+        "bye.packet": bytes([7, 2]),
+        "inputs-reordered.stream": stream(inputs(3, [1, 2, 3], -1, 5), inputs(0, [4, 5, 6], 1, 3),
+                                          inputs(0, [4, 5, 6, 1, 2], 2, 5),
+                                          inputs(1, [7], 2, 5), inputs(45, [1], 2, 50)),
+        "inputs-long.stream": stream(*(inputs(f, [f % 32] * 10, f - 5, f + 9)
+                                       for f in range(0, 200, 9))),
+    }
+
+
+for folder, files in (("wave", waves()), ("bitmap", bitmaps()), ("replay", replays()),
+                      ("packet", packets())):
     for name, data in files.items():
         (HERE / "corpus" / folder / name).write_bytes(data)

@@ -1,0 +1,303 @@
+#include "net/enet_link.h"
+
+#include <enet/enet.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "net/handshake.h"
+
+namespace {
+
+constexpr size_t ChannelCount = 2;
+constexpr uint8_t ReliableChannel = 0;
+constexpr uint8_t UnreliableChannel = 1;
+// The host's second peer slot exists only to refuse a second guest politely.
+constexpr size_t HostPeerSlots = 2;
+// Sent with our disconnects, so that the other side can tell a goodbye from a timeout.
+constexpr enet_uint32 GoodbyeCode = 1;
+// ENet reassembles fragments up to this and no further; between MaxMessageBytes and this we see
+// the packet, and count it as oversized.
+constexpr size_t EnetPacketLimit = 4 * MaxMessageBytes;
+constexpr size_t EnetWaitingLimit = 16 * MaxMessageBytes;
+constexpr int LongestGoodbyeMs = 1000;
+
+bool StartEnet(std::string& error) {
+  static std::once_flag once;
+  static bool started = false;
+  std::call_once(once, [] {
+    started = enet_initialize() == 0;
+    if (started) {
+      std::atexit(enet_deinitialize);
+    }
+  });
+  if (!started) {
+    error = "cannot start the network library";
+  }
+  return started;
+}
+
+ENetHost* CreateHost(const ENetAddress* address, size_t peers) {
+  ENetHost* host = enet_host_create(address, peers, ChannelCount, 0, 0);
+  if (host != nullptr) {
+    host->maximumPacketSize = EnetPacketLimit;
+    host->maximumWaitingData = EnetWaitingLimit;
+  }
+  return host;
+}
+
+void ConfigurePeer(ENetPeer* peer, const LinkOptions& options) {
+  auto silence = static_cast<enet_uint32>(std::max(options.silenceTimeoutMs, 10));
+  // Pings keep a quiet link busy, so that silence shows within a tenth of the timeout.
+  enet_peer_ping_interval(peer, silence / 10);
+  enet_peer_timeout(peer, ENET_PEER_TIMEOUT_LIMIT, silence, silence);
+}
+
+// The link whose host is being serviced on this thread, for ENet's datagram hook.
+thread_local EnetLink* ServicedLink = nullptr;
+
+int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<int64_t>(left.count(), 0));
+}
+
+}  // namespace
+
+std::unique_ptr<EnetLink> EnetLink::Host(uint16_t port, const LinkOptions& options,
+                                         std::string& error) {
+  if (!StartEnet(error)) {
+    return nullptr;
+  }
+  ENetAddress address{};
+  address.host = ENET_HOST_ANY;
+  address.port = port;
+  errno = 0;
+  ENetHost* host = CreateHost(&address, HostPeerSlots);
+  if (host == nullptr) {
+    error = "cannot listen on UDP port " + std::to_string(port);
+    if (errno != 0) {
+      error += std::string(": ") + std::strerror(errno);
+    }
+    return nullptr;
+  }
+  return std::unique_ptr<EnetLink>(new EnetLink(host, options, true));
+}
+
+std::unique_ptr<EnetLink> EnetLink::Join(const std::string& hostName, uint16_t port,
+                                         const LinkOptions& options, std::string& error) {
+  if (!StartEnet(error)) {
+    return nullptr;
+  }
+  ENetAddress address{};
+  if (enet_address_set_host(&address, hostName.c_str()) != 0) {
+    error = "cannot find the host " + hostName;
+    return nullptr;
+  }
+  address.port = port;
+  ENetHost* host = CreateHost(nullptr, 1);
+  if (host == nullptr) {
+    error = "cannot open a UDP socket";
+    return nullptr;
+  }
+  auto link = std::unique_ptr<EnetLink>(new EnetLink(host, options, false));
+  link->peer_ = enet_host_connect(host, &address, ChannelCount, 0);
+  if (link->peer_ == nullptr) {
+    error = "cannot connect to " + hostName;
+    return nullptr;
+  }
+  ConfigurePeer(link->peer_, options);
+  return link;
+}
+
+EnetLink::EnetLink(ENetHost* host, const LinkOptions& options, bool hosting)
+    : host_(host), options_(options), hosting_(hosting) {
+  host_->intercept = WatchDatagram;
+}
+
+int EnetLink::Service(ENetEvent& event, int timeoutMs) {
+  ServicedLink = this;
+  int result = enet_host_service(host_, &event, static_cast<enet_uint32>(timeoutMs));
+  ServicedLink = nullptr;
+  return result;
+}
+
+int EnetLink::WatchDatagram(ENetHost* host, ENetEvent*) {
+  EnetLink* link = ServicedLink;
+  if (link != nullptr && link->peer_ != nullptr &&
+      (host->receivedAddress.host != link->peer_->address.host ||
+       host->receivedAddress.port != link->peer_->address.port)) {
+    ++link->counters_.foreign;
+  }
+  return 0;  // ENet reads it all the same, to refuse a second guest
+}
+
+EnetLink::~EnetLink() {
+  if (peer_ != nullptr && connected_) {
+    enet_peer_disconnect_now(peer_, GoodbyeCode);
+  }
+  enet_host_flush(host_);
+  enet_host_destroy(host_);
+}
+
+uint16_t EnetLink::Port() const {
+  return host_->address.port;
+}
+
+LinkEvent EnetLink::Poll(int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    ENetEvent event;
+    int result = Service(event, MillisecondsLeft(deadline));
+    UpdatePeerFigures();
+    if (result < 0) {
+      connected_ = false;
+      peer_ = nullptr;
+      return {LinkEventKind::Disconnected, {}, LinkEnd::Failed};
+    }
+    LinkEvent out;
+    if (result > 0 && Handle(event, out)) {
+      return out;
+    }
+    if (result == 0 || MillisecondsLeft(deadline) == 0) {
+      return {};
+    }
+  }
+}
+
+bool EnetLink::Handle(const ENetEvent& event, LinkEvent& out) {
+  switch (event.type) {
+    case ENET_EVENT_TYPE_CONNECT:
+      if (hosting_ && peer_ != nullptr) {
+        RefusePeer(event.peer);
+        return false;
+      }
+      AcceptPeer(event.peer);
+      out.kind = LinkEventKind::Connected;
+      return true;
+    case ENET_EVENT_TYPE_RECEIVE:
+      return Receive(event, out);
+    case ENET_EVENT_TYPE_DISCONNECT:
+      if (event.peer != peer_) {
+        return false;  // a refused guest, gone
+      }
+      peer_ = nullptr;
+      connected_ = false;
+      out.kind = LinkEventKind::Disconnected;
+      out.end = event.data == GoodbyeCode ? LinkEnd::Left : LinkEnd::Silent;
+      return true;
+    case ENET_EVENT_TYPE_NONE:
+      break;
+  }
+  return false;
+}
+
+void EnetLink::AcceptPeer(ENetPeer* peer) {
+  peer_ = peer;
+  connected_ = true;
+  lastPacketsLost_ = peer->packetsLost;
+  ConfigurePeer(peer, options_);
+}
+
+void EnetLink::RefusePeer(ENetPeer* peer) {
+  ++counters_.refusedPeers;
+  ConfigurePeer(peer, options_);
+  std::vector<uint8_t> bytes = EncodeMessage(BusyRefusal(ThisProgramVersions()));
+  ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
+  if (enet_peer_send(peer, ReliableChannel, packet) != 0) {
+    enet_packet_destroy(packet);
+  }
+  enet_peer_disconnect_later(peer, GoodbyeCode);
+}
+
+bool EnetLink::Receive(const ENetEvent& event, LinkEvent& out) {
+  ENetPacket* packet = event.packet;
+  bool passed = false;
+  if (packet->dataLength > MaxMessageBytes) {
+    ++counters_.oversized;
+    lastRefusal_ = "a packet of " + std::to_string(packet->dataLength) + " bytes";
+  } else if (!DecodeMessage(packet->data, packet->dataLength, out.message, lastRefusal_)) {
+    ++counters_.malformed;
+  } else {
+    ++counters_.received;
+    out.kind = LinkEventKind::Received;
+    passed = true;
+  }
+  enet_packet_destroy(packet);
+  return passed;
+}
+
+bool EnetLink::Send(const Message& message) {
+  if (!connected_) {
+    return false;
+  }
+  std::vector<uint8_t> bytes = EncodeMessage(message);
+  bool reliable = IsReliable(TypeOf(message));
+  ENetPacket* packet =
+      enet_packet_create(bytes.data(), bytes.size(),
+                         reliable ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED);
+  if (packet == nullptr) {
+    return false;
+  }
+  if (enet_peer_send(peer_, reliable ? ReliableChannel : UnreliableChannel, packet) != 0) {
+    enet_packet_destroy(packet);
+    return false;
+  }
+  ++counters_.sent;
+  enet_host_flush(host_);
+  return true;
+}
+
+void EnetLink::Close() {
+  if (peer_ == nullptr) {
+    return;
+  }
+  if (!connected_) {
+    enet_peer_reset(peer_);
+    peer_ = nullptr;
+    return;
+  }
+  enet_peer_disconnect_later(peer_, GoodbyeCode);
+  auto deadline = std::chrono::steady_clock::now() +
+                  std::chrono::milliseconds(std::min(options_.silenceTimeoutMs, LongestGoodbyeMs));
+  while (peer_ != nullptr && MillisecondsLeft(deadline) > 0) {
+    ENetEvent event;
+    int result = Service(event, MillisecondsLeft(deadline));
+    if (result < 0) {
+      break;
+    }
+    if (result > 0 && event.type == ENET_EVENT_TYPE_RECEIVE) {
+      enet_packet_destroy(event.packet);
+    } else if (result > 0 && event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
+      peer_ = nullptr;
+    }
+  }
+  if (peer_ != nullptr) {
+    enet_peer_reset(peer_);
+    peer_ = nullptr;
+  }
+  connected_ = false;
+}
+
+void EnetLink::UpdatePeerFigures() {
+  if (peer_ == nullptr || !connected_) {
+    return;
+  }
+  uint32_t lost = peer_->packetsLost;
+  // ENet zeroes its count every ten seconds; what was lost since our last look then is missed.
+  counters_.resent += lost >= lastPacketsLost_ ? lost - lastPacketsLost_ : lost;
+  lastPacketsLost_ = lost;
+  counters_.packetLossPercent = 100.0 * peer_->packetLoss / double{ENET_PEER_PACKET_LOSS_SCALE};
+  counters_.roundTripMs = peer_->roundTripTime;
+}
+
+LinkCounters EnetLink::Counters() const {
+  LinkCounters counters = counters_;
+  counters.datagramsSent = host_->totalSentPackets;
+  counters.datagramsReceived = host_->totalReceivedPackets;
+  return counters;
+}
