@@ -17,6 +17,9 @@ class LiveGame final : public SteppedGame {
   void Restore(int slot) override;
   uint64_t SavedHash(int slot) const override;
   void Step(int32_t frame, ActionMask hostMask, ActionMask guestMask, FrameRun run) override;
+  // The state saved in a slot, for the replay's record of confirmed frames.
+  const GameState& SavedGame(int slot) const { return snapshots_->at(slot).game; }
+  const RandomState& SavedRandom(int slot) const { return snapshots_->at(slot).random; }
 
  private:
   struct Snapshot {

@@ -14,6 +14,7 @@
 #include "input/input_frame.h"
 #include "invariants.h"
 #include "key_script.h"
+#include "online_run.h"
 #include "options.h"
 #include "random_keys.h"
 #include "replay_session.h"
@@ -157,7 +158,9 @@ int main(int argc, char* argv[]) {
   }
   replay.Start();
   int status = 0;
-  if (options.bench) {
+  if (options.online) {
+    status = RunOnlineMatch(options, options.randomKeys ? &randomKeys : nullptr);
+  } else if (options.bench) {
     status = RunBench(options.framesGiven ? options.frames : BenchFrames);
   } else {
     RunOutcome outcome = RunFrames(options, options.randomKeys ? &randomKeys : nullptr, replay);

@@ -14,9 +14,12 @@ const char* const RunnerUsage =
     "                         [--data DIR] [--bench] [--check]\n"
     "                         [--random-keys SEED [--random-mode MODE]]\n"
     "                         [--record FILE] [--replay FILE [--verify]]\n"
+    "                         [--host PORT | --join HOST:PORT] [--speed N]\n"
     "MODE: solo, two or computer, alone or with -hard or -test (solo-hard, two-test...), or any\n"
     "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check,\n"
-    "      4 a replayed state differs from the replay's under --verify\n";
+    "      4 a replayed state differs from the replay's under --verify,\n"
+    "      5 an online match ended before its end (the opponent left, went silent, refused),\n"
+    "      6 an online match went out of step (desync)\n";
 
 namespace {
 
@@ -61,6 +64,15 @@ bool CheckCombination(const RunnerOptions& options, std::string& error) {
     error = "--verify needs --replay";
     return false;
   }
+  if (options.online && (!options.replay.empty() || !options.stateIn.empty() || options.bench ||
+                         !options.pictures.empty() || options.check)) {
+    error = "--host and --join take neither --replay, --state-in, --bench, --png nor --check";
+    return false;
+  }
+  if (options.speed != 1 && !options.online) {
+    error = "--speed needs --host or --join";
+    return false;
+  }
   return true;
 }
 
@@ -76,8 +88,9 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       continue;
     }
     static const std::set<std::string> valueOptions = {
-        "--seed",   "--frames", "--png",         "--keys",        "--state-in", "--state-out",
-        "--events", "--data",   "--random-keys", "--random-mode", "--record",   "--replay"};
+        "--seed",      "--frames", "--png",  "--keys",        "--state-in",
+        "--state-out", "--events", "--data", "--random-keys", "--random-mode",
+        "--record",    "--replay", "--host", "--join",        "--speed"};
     if (valueOptions.count(option) == 0) {
       error = "unknown option " + option;
       return false;
@@ -123,6 +136,29 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
         return false;
       }
       options.randomStartGiven = true;
+    } else if (option == "--host" || option == "--join") {
+      std::string text = value;
+      const size_t colon = text.rfind(':');
+      const bool hosting = option == "--host";
+      const std::string port = hosting                      ? text
+                               : colon == std::string::npos ? ""
+                                                            : text.substr(colon + 1);
+      if (options.online || !ParseNumber(port.c_str(), 65535, number) || (!hosting && colon == 0)) {
+        error = options.online ? "--host and --join exclude each other"
+                : hosting      ? "--host takes a port from 0 to 65535 (0: any free one)"
+                               : "--join takes HOST:PORT, as in 127.0.0.1:7491";
+        return false;
+      }
+      options.online = true;
+      options.hosting = hosting;
+      options.port = static_cast<uint16_t>(number);
+      options.joinHost = hosting ? "" : text.substr(0, colon);
+    } else if (option == "--speed") {
+      if (!ParseNumber(value, 100, number) || number == 0) {
+        error = "--speed takes a number from 1 to 100";
+        return false;
+      }
+      options.speed = static_cast<uint32_t>(number);
     } else if (option == "--keys") {
       options.keys = value;
     } else if (option == "--state-in") {

@@ -30,6 +30,12 @@ struct RunnerOptions {
   std::string record;   // the replay of this run is written here
   std::string replay;   // the replay this run plays
   bool verify = false;  // compare the replay's state hashes
+  // One online match: hosting on hostPort, or joining joinHost:joinPort; `speed` times the pace.
+  bool online = false;
+  bool hosting = false;
+  uint16_t port = 0;
+  std::string joinHost;
+  uint32_t speed = 1;
 };
 
 extern const char* const RunnerUsage;

@@ -1,0 +1,320 @@
+#include "net/online_session.h"
+
+#include <cstdio>
+
+#include "net/handshake.h"
+#include "net/link_report.h"
+#include "net/online_start.h"
+#include "net/pace.h"
+#include "scenes/game_state.h"
+#include "scenes/scene_state.h"
+
+namespace {
+
+// A finished peer waits this long at most for the opponent to hold all its keys.
+constexpr double FinishingSeconds = 3.0;
+
+}  // namespace
+
+OnlineSession::OnlineSession(const OnlineSettings& settings) : settings_(settings) {}
+
+OnlineSession::~OnlineSession() = default;
+
+bool OnlineSession::Open(std::string& error) {
+  const LinkOptions options{settings_.silenceTimeoutMs};
+  link_ = settings_.hosting ? EnetLink::Host(settings_.port, options, error)
+                            : EnetLink::Join(settings_.hostName, settings_.port, options, error);
+  return link_ != nullptr;
+}
+
+uint16_t OnlineSession::Port() const {
+  return link_ ? link_->Port() : settings_.port;
+}
+
+bool OnlineSession::Tick(double now, ActionMask localMask) {
+  bool shown = false;
+  if (phase_ != OnlinePhase::Over) {
+    Service();
+  }
+  if (phase_ == OnlinePhase::Playing) {
+    RunDueFrame(now, localMask, shown);
+  }
+  if (phase_ == OnlinePhase::Finishing) {
+    Finishing(now);
+  }
+  return shown;
+}
+
+void OnlineSession::Service() {
+  for (int events = 0; events < 256 && phase_ != OnlinePhase::Over; ++events) {
+    LinkEvent event = link_->Poll(0);
+    if (event.kind == LinkEventKind::Idle) {
+      return;
+    }
+    if (event.kind == LinkEventKind::Connected && !settings_.hosting) {
+      link_->Send(MakeHello(ThisProgramVersions()));
+    } else if (event.kind == LinkEventKind::Received) {
+      Handle(event.message);
+    } else if (event.kind == LinkEventKind::Disconnected) {
+      Lost(event.end);
+    }
+  }
+}
+
+void OnlineSession::Handle(const Message& message) {
+  if (const auto* hello = std::get_if<HelloMessage>(&message)) {
+    if (settings_.hosting && phase_ == OnlinePhase::Connecting) {
+      WelcomeMessage welcome;
+      welcome.inputDelay = static_cast<uint8_t>(settings_.inputDelay);
+      welcome.seed = settings_.seed;
+      const HostDecision decision = AnswerHello(*hello, welcome, ThisProgramVersions());
+      link_->Send(decision.answer);
+      decision.accepted ? StartMatch(welcome) : Finish(OnlineEnd::Refused, decision.line);
+    }
+  } else if (std::holds_alternative<WelcomeMessage>(message) ||
+             std::holds_alternative<RefuseMessage>(message)) {
+    if (!settings_.hosting && phase_ == OnlinePhase::Connecting) {
+      const GuestDecision decision = ReadHostAnswer(message, ThisProgramVersions());
+      decision.accepted ? StartMatch(decision.welcome) : Finish(OnlineEnd::Refused, decision.line);
+    }
+  } else if (const auto* inputs = std::get_if<InputsMessage>(&message)) {
+    TakeInputs(*inputs);
+  } else if (const auto* hash = std::get_if<StateHashMessage>(&message)) {
+    TakeHash(*hash);
+  } else if (const auto* bye = std::get_if<ByeMessage>(&message)) {
+    if (bye->reason == ByeReason::Desync) {
+      Finish(OnlineEnd::Desync, "the opponent found the match out of step");
+      return;
+    }
+    // An opponent that finished held every key of both sides: this side can finish too.
+    if (rollback_ && bye->reason == ByeReason::Result) {
+      rollback_->Settle();
+      FollowConfirmed();
+      if (ConfirmedEnd()) {
+        Finish(ReachedEnd(), "the match is over");
+        return;
+      }
+    }
+    Finish(OnlineEnd::OpponentLeft, "the opponent left the match");
+  }
+}
+
+void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
+  std::string error;
+  if (welcome.start == StartKind::StateDocument) {
+    EnterOnlineStartFromDocument(welcome.stateDocument, error);
+  } else {
+    EnterOnlineStart(welcome.seed);
+  }
+  recorder_.Begin(Game, Random);
+  game_ = std::make_unique<LiveGame>(settings_.presentFrame);
+  rollback_ = std::make_unique<Rollback>(*game_, settings_.hosting, welcome.inputDelay);
+  phase_ = OnlinePhase::Playing;
+}
+
+void OnlineSession::TakeInputs(const InputsMessage& inputs) {
+  if (!rollback_) {
+    return;
+  }
+  const std::optional<int32_t> earliest = inbox_.Take(inputs);
+  if (!earliest) {
+    return;
+  }
+  const int32_t last = inputs.firstFrame + static_cast<int32_t>(inputs.masks.size()) - 1;
+  for (int32_t frame = *earliest; frame <= last; ++frame) {
+    if (const std::optional<uint8_t> mask = inbox_.Mask(frame)) {
+      rollback_->ReceiveRemote(frame, *mask);
+    }
+  }
+}
+
+void OnlineSession::TakeHash(const StateHashMessage& hash) {
+  if (hash.frame > recorded_ - 400) {
+    remoteHashes_[hash.frame] = hash.hash;
+    CompareHashes();
+  }
+}
+
+void OnlineSession::RunDueFrame(double now, ActionMask localMask, bool& shown) {
+  if (due_ < 0.0) {
+    due_ = now;
+  }
+  if (now < due_) {
+    return;
+  }
+  if (ReachedEnd() != OnlineEnd::None) {
+    // No frame past the end: late keys may still move it, or confirm it.
+    rollback_->Settle();
+    FollowConfirmed();
+    if (ConfirmedEnd()) {
+      phase_ = OnlinePhase::Finishing;
+      finishingSince_ = now;
+    } else if (ReachedEnd() == OnlineEnd::None) {
+      return;  // a late key took the end back: play on at once
+    }
+    SendInputs();
+    lastSent_ = now;
+    due_ = now + settings_.framePeriod;
+    return;
+  }
+  const AdvanceResult result = rollback_->Advance(localMask);
+  while (outbox_.LastFrame() < rollback_->LastLocalFrame()) {
+    outbox_.Add(rollback_->LocalMask(outbox_.LastFrame() + 1));
+  }
+  SendInputs();
+  lastSent_ = now;
+  if (result == AdvanceResult::Stalled) {
+    due_ = now + settings_.framePeriod / 4;  // waiting on the opponent's keys: look again soon
+    return;
+  }
+  shown = true;
+  FollowConfirmed();
+  // The pace is reckoned in frames: at a faster speed the round trip spans more of them.
+  const double scale = settings_.framePeriod / OnlineFramePeriod;
+  const LinkCounters counters = link_->Counters();
+  const PaceReading pace{rollback_->NextFrame(), inbox_.RemoteCurrentFrame(),
+                         counters.roundTripMs / 1000.0 / scale};
+  due_ += settings_.framePeriod + ExtraFrameWait(pace) * scale;
+  // A late frame is not caught up by running the next ones sooner.
+  if (due_ < now) {
+    due_ = now;
+  }
+}
+
+void OnlineSession::FollowConfirmed() {
+  const int32_t confirmed = rollback_->ConfirmedFrame();
+  for (int32_t frame = recorded_ + 1; frame <= confirmed; ++frame) {
+    const FrameMasks masks = rollback_->MasksOf(frame);
+    recorder_.RecordFrame(OnlineFrame(masks.host, masks.guest));
+    // The state after a frame is the one saved before the next.
+    const int slot = (frame + 1) % SnapshotSlots;
+    recorder_.FrameRan(game_->SavedGame(slot), game_->SavedRandom(slot));
+    if ((frame + 1) % HashPeriod == 0) {
+      const uint64_t hash = game_->SavedHash(slot);
+      ownHashes_[frame] = hash;
+      link_->Send(StateHashMessage{frame, hash});
+    }
+    recorded_ = frame;
+  }
+  CompareHashes();
+}
+
+void OnlineSession::CompareHashes() {
+  for (auto remote = remoteHashes_.begin(); remote != remoteHashes_.end();) {
+    const auto own = ownHashes_.find(remote->first);
+    if (own == ownHashes_.end()) {
+      ++remote;
+      continue;
+    }
+    if (own->second != remote->second && desyncFrame_ < 0) {
+      desyncFrame_ = remote->first;
+      link_->Send(ByeMessage{ByeReason::Desync});
+      Finish(OnlineEnd::Desync, "the match went out of step at frame " +
+                                    std::to_string(desyncFrame_) +
+                                    " (the two machines' states differ)");
+      return;
+    }
+    remote = remoteHashes_.erase(remote);
+  }
+  // Hashes long past can no longer be matched.
+  ownHashes_.erase(ownHashes_.begin(), ownHashes_.lower_bound(recorded_ - 400));
+}
+
+void OnlineSession::SendInputs() {
+  link_->Send(
+      outbox_.Next(inbox_.RemoteConfirmedFrame(), inbox_.ConfirmedFrame(), rollback_->NextFrame()));
+}
+
+OnlineEnd OnlineSession::ReachedEnd() const {
+  if (settings_.stopAfter > 0 && rollback_->NextFrame() >= settings_.stopAfter) {
+    return OnlineEnd::FramesDone;
+  }
+  // A match ends by going back to the title.
+  return rollback_->NextFrame() > 0 && Game.CurrentScene == SceneTitle ? OnlineEnd::Result
+                                                                       : OnlineEnd::None;
+}
+
+bool OnlineSession::ConfirmedEnd() const {
+  return ReachedEnd() != OnlineEnd::None &&
+         rollback_->ConfirmedFrame() == rollback_->NextFrame() - 1;
+}
+
+// The end is sure on this side; once the opponent holds all of this side's keys, it is on
+// both, and this side says goodbye.
+void OnlineSession::Finishing(double now) {
+  const bool opponentHasAll = inbox_.RemoteConfirmedFrame() >= rollback_->NextFrame() - 1;
+  if (opponentHasAll || now - finishingSince_ > FinishingSeconds) {
+    link_->Send(ByeMessage{ByeReason::Result});
+    Finish(ReachedEnd(), "the match is over");
+  } else if (now - lastSent_ >= settings_.framePeriod) {
+    SendInputs();
+    lastSent_ = now;
+  }
+}
+
+void OnlineSession::Quit() {
+  if (phase_ != OnlinePhase::Over) {
+    link_->Send(ByeMessage{ByeReason::Quit});
+    Finish(OnlineEnd::Quit, "you left the match");
+  }
+}
+
+void OnlineSession::Lost(LinkEnd end) {
+  if (phase_ == OnlinePhase::Finishing) {
+    Finish(ReachedEnd(), "the match is over");
+  } else if (phase_ == OnlinePhase::Connecting && !settings_.hosting) {
+    Finish(OnlineEnd::Failed,
+           "no answer from " + settings_.hostName + " on port " + std::to_string(settings_.port));
+  } else if (end == LinkEnd::Left) {
+    Finish(OnlineEnd::OpponentLeft, "the opponent left the match");
+  } else if (end == LinkEnd::Silent) {
+    Finish(OnlineEnd::OpponentSilent, "the opponent went silent for " +
+                                          std::to_string(settings_.silenceTimeoutMs / 1000) +
+                                          " seconds");
+  } else {
+    Finish(OnlineEnd::Failed, "the connection failed");
+  }
+}
+
+void OnlineSession::Finish(OnlineEnd end, const std::string& line) {
+  if (phase_ == OnlinePhase::Over) {
+    return;
+  }
+  phase_ = OnlinePhase::Over;
+  end_ = end;
+  endLine_ = line;
+  link_->Close();
+}
+
+std::string OnlineSession::Status() const {
+  switch (phase_) {
+    case OnlinePhase::Connecting:
+      return settings_.hosting ? "waiting for an opponent on port " + std::to_string(Port())
+                               : "connecting to " + settings_.hostName;
+    case OnlinePhase::Playing:
+      return "playing";
+    case OnlinePhase::Finishing:
+      return "the match is over";
+    case OnlinePhase::Over:
+      break;
+  }
+  return endLine_;
+}
+
+Replay OnlineSession::FinishReplay(int64_t date) {
+  const int slot = (recorded_ + 1) % SnapshotSlots;
+  return recorder_.Finish(game_->SavedGame(slot), game_->SavedRandom(slot), date);
+}
+
+std::string OnlineSession::Report() const {
+  char rollbacks[128] = "rollbacks 0";
+  if (rollback_) {
+    const RollbackStats& stats = rollback_->Stats();
+    std::snprintf(rollbacks, sizeof rollbacks, "rollbacks %lld (deepest %d, mean %.2f)",
+                  static_cast<long long>(stats.rollbacks), stats.deepest, stats.MeanDepth());
+  }
+  const std::string desync =
+      desyncFrame_ >= 0 ? "desync at frame " + std::to_string(desyncFrame_) : "desync none";
+  return std::string(rollbacks) + "; " + DescribeLink(link_->Counters(), inbox_.Counts()) + "; " +
+         desync;
+}

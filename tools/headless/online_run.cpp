@@ -1,0 +1,96 @@
+#include "online_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <thread>
+
+#include "event_log.h"
+#include "frame_loop.h"
+#include "net/online_session.h"
+#include "net/pace.h"
+#include "replay/replay_file.h"
+#include "scenes/game_state.h"
+#include "state/state_document.h"
+
+namespace {
+
+constexpr int ExitOutputNotWritten = 1;
+constexpr int ExitEndedEarly = 5;
+constexpr int ExitDesync = 6;
+// A host waits this long for an opponent, so that a test whose guest never came ends.
+constexpr double HostWaitSeconds = 60.0;
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+ActionMask LocalMask(const OnlineSession& session, RandomKeys* randomKeys) {
+  if (randomKeys != nullptr) {
+    randomKeys->ChooseKeys(Game);
+    return ReadActionMask(randomKeys->Frame());
+  }
+  return ReadActionMask(ScriptedFrame(session.Frame()));
+}
+
+bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
+  bool written = true;
+  if (!options.stateOut.empty()) {
+    std::ofstream file(options.stateOut, std::ios::binary);
+    file << WriteStateDocument(Game, Random);
+    written = static_cast<bool>(file.flush());
+  }
+  std::string error;
+  if (!options.record.empty() && session.HasReplay() &&
+      !WriteReplayFile(options.record,
+                       session.FinishReplay(static_cast<int64_t>(std::time(nullptr))), error)) {
+    std::fprintf(stderr, "astorine-headless: %s could not be written: %s\n", options.record.c_str(),
+                 error.c_str());
+    written = false;
+  }
+  return written;
+}
+
+}  // namespace
+
+int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
+  OnlineSettings settings;
+  settings.hosting = options.hosting;
+  settings.hostName = options.joinHost;
+  settings.port = options.port;
+  settings.seed = options.seed;
+  settings.framePeriod = OnlineFramePeriod / options.speed;
+  settings.stopAfter = options.framesGiven ? static_cast<int32_t>(options.frames) : 0;
+  OnlineSession session(settings);
+  std::string error;
+  if (!session.Open(error)) {
+    std::fprintf(stderr, "astorine-headless: %s\n", error.c_str());
+    return ExitEndedEarly;
+  }
+  std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
+  const double began = Now();
+  while (session.Phase() != OnlinePhase::Over) {
+    if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
+        Now() - began > HostWaitSeconds) {
+      std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds\n",
+                   HostWaitSeconds);
+      return ExitEndedEarly;
+    }
+    SetEventFrame(session.Frame());
+    session.Tick(Now(), LocalMask(session, randomKeys));
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+  std::fprintf(stderr, "astorine-headless: %s after frame %d\n", session.Status().c_str(),
+               session.Frame() - 1);
+  std::fprintf(stderr, "astorine-headless: %s\n", session.Report().c_str());
+  const OnlineEnd end = session.End();
+  const bool written = WriteOutputs(options, session);
+  if (end == OnlineEnd::Desync) {
+    return ExitDesync;
+  }
+  if (end != OnlineEnd::Result && end != OnlineEnd::FramesDone) {
+    return ExitEndedEarly;
+  }
+  return written ? 0 : ExitOutputNotWritten;
+}
