@@ -172,6 +172,12 @@ LinkEvent EnetLink::Poll(int timeoutMs) {
 bool EnetLink::Handle(const ENetEvent& event, LinkEvent& out) {
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
+      // A guest that never got a message through (its handshake lost on a bad network, and
+      // given up) gives way to the next; one that has is the opponent, and others are refused.
+      if (hosting_ && peer_ != nullptr && counters_.received == 0) {
+        enet_peer_reset(peer_);
+        peer_ = nullptr;
+      }
       if (hosting_ && peer_ != nullptr) {
         RefusePeer(event.peer);
         return false;

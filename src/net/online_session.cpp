@@ -13,6 +13,9 @@ namespace {
 
 // A finished peer waits this long at most for the opponent to hold all its keys.
 constexpr double FinishingSeconds = 3.0;
+// A connection lost before the host answered is tried again: on a lossy network the first
+// packets can be lost often enough for the handshake to go silent.
+constexpr int MaxJoinAttempts = 3;
 
 }  // namespace
 
@@ -263,6 +266,15 @@ void OnlineSession::Lost(LinkEnd end) {
   if (phase_ == OnlinePhase::Finishing) {
     Finish(ReachedEnd(), "the match is over");
   } else if (phase_ == OnlinePhase::Connecting && !settings_.hosting) {
+    std::string error;
+    if (joinAttempts_ < MaxJoinAttempts) {
+      ++joinAttempts_;
+      link_ = EnetLink::Join(settings_.hostName, settings_.port,
+                             LinkOptions{settings_.silenceTimeoutMs}, error);
+      if (link_ != nullptr) {
+        return;
+      }
+    }
     Finish(OnlineEnd::Failed,
            "no answer from " + settings_.hostName + " on port " + std::to_string(settings_.port));
   } else if (end == LinkEnd::Left) {
@@ -283,7 +295,9 @@ void OnlineSession::Finish(OnlineEnd end, const std::string& line) {
   phase_ = OnlinePhase::Over;
   end_ = end;
   endLine_ = line;
-  link_->Close();
+  if (link_ != nullptr) {
+    link_->Close();
+  }
 }
 
 std::string OnlineSession::Status() const {
@@ -315,6 +329,6 @@ std::string OnlineSession::Report() const {
   }
   const std::string desync =
       desyncFrame_ >= 0 ? "desync at frame " + std::to_string(desyncFrame_) : "desync none";
-  return std::string(rollbacks) + "; " + DescribeLink(link_->Counters(), inbox_.Counts()) + "; " +
-         desync;
+  const LinkCounters counters = link_ != nullptr ? link_->Counters() : LinkCounters{};
+  return std::string(rollbacks) + "; " + DescribeLink(counters, inbox_.Counts()) + "; " + desync;
 }

@@ -109,4 +109,5 @@ class OnlineSession {
   double due_ = -1.0;
   double finishingSince_ = -1.0;
   double lastSent_ = -1.0;
+  int joinAttempts_ = 1;
 };

@@ -20,7 +20,7 @@ constexpr int ExitOutputNotWritten = 1;
 constexpr int ExitEndedEarly = 5;
 constexpr int ExitDesync = 6;
 // A host waits this long for an opponent, so that a test whose guest never came ends.
-constexpr double HostWaitSeconds = 60.0;
+constexpr double HostWaitSeconds = 10.0;
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -73,8 +73,8 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   while (session.Phase() != OnlinePhase::Over) {
     if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
         Now() - began > HostWaitSeconds) {
-      std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds\n",
-                   HostWaitSeconds);
+      std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
+                   HostWaitSeconds, session.Report().c_str());
       return ExitEndedEarly;
     }
     SetEventFrame(session.Frame());
