@@ -36,8 +36,14 @@ uint16_t OnlineSession::Port() const {
 
 bool OnlineSession::Tick(double now, ActionMask localMask) {
   bool shown = false;
+  now_ = now;
   if (phase_ != OnlinePhase::Over) {
     Service();
+  }
+  // Silence is timed here too: the link's own timeout waits on its resends and ends later.
+  if ((phase_ == OnlinePhase::Playing || phase_ == OnlinePhase::Finishing) && lastHeard_ >= 0 &&
+      now - lastHeard_ > settings_.silenceTimeoutMs / 1000.0) {
+    Lost(LinkEnd::Silent);
   }
   if (phase_ == OnlinePhase::Playing) {
     RunDueFrame(now, localMask, shown);
@@ -57,6 +63,7 @@ void OnlineSession::Service() {
     if (event.kind == LinkEventKind::Connected && !settings_.hosting) {
       link_->Send(MakeHello(ThisProgramVersions()));
     } else if (event.kind == LinkEventKind::Received) {
+      lastHeard_ = now_;
       Handle(event.message);
     } else if (event.kind == LinkEventKind::Disconnected) {
       Lost(event.end);

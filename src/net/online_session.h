@@ -110,4 +110,6 @@ class OnlineSession {
   double finishingSince_ = -1.0;
   double lastSent_ = -1.0;
   int joinAttempts_ = 1;
+  double now_ = 0.0;
+  double lastHeard_ = -1.0;  // when the opponent's last message came, once the match began
 };

@@ -1,2 +1,10 @@
-# Online play's tests across processes: a relay that makes 127.0.0.1 a bad network.
+# Online play's tests across processes: a relay that makes 127.0.0.1 a bad network, matches
+# between two headless peers through it, and a peer killed mid-match.
 add_executable(astorine-test-relay ${CMAKE_CURRENT_LIST_DIR}/relay.cpp)
+add_test(NAME online.matches
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-match-test.sh $<TARGET_FILE:astorine-headless>
+          $<TARGET_FILE:astorine-test-relay> ${CMAKE_BINARY_DIR}/online-output/matches 3)
+add_test(NAME online.peer_killed
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-kill-test.sh $<TARGET_FILE:astorine-headless>
+          ${CMAKE_BINARY_DIR}/online-output/peer-killed)
+set_tests_properties(online.matches online.peer_killed PROPERTIES LABELS online TIMEOUT 600)
