@@ -18,7 +18,9 @@ sanitize=${BUILD_SANITIZE:-build-sanitize}
 run_tests() { (cd "$1" && ctest --output-on-failure -j "$(nproc)"); }
 step scripts/build.sh "$build"
 step run_tests "$build"
-step scripts/build.sh "$sanitize" -DASTORINE_SANITIZE=ON
+# Warnings stop the Release build above; at -O1 under the sanitizers gcc 12 warns falsely
+# (-Wmaybe-uninitialized in std::regex, -Wstringop-overflow in std::fill), so not here.
+step scripts/build.sh "$sanitize" -DASTORINE_SANITIZE=ON -DASTORINE_WERROR=OFF
 export ASAN_OPTIONS=detect_leaks=1
 step run_tests "$sanitize"
 echo "All tests passed in $SECONDS s."
