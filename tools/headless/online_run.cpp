@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
-#include <thread>
 
 #include "event_log.h"
 #include "frame_loop.h"
@@ -79,7 +78,7 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
     }
     SetEventFrame(session.Frame());
     session.Tick(Now(), LocalMask(session, randomKeys));
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    session.Wait(Now(), 0.005);
   }
   std::fprintf(stderr, "astorine-headless: %s after frame %d\n", session.Status().c_str(),
                session.Frame() - 1);
