@@ -1,5 +1,7 @@
 #include "online_run.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -20,6 +22,14 @@ constexpr int ExitEndedEarly = 5;
 constexpr int ExitDesync = 6;
 // A host waits this long for an opponent, so that a test whose guest never came ends.
 constexpr double HostWaitSeconds = 10.0;
+
+// This process's CPU time so far, in seconds.
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -69,7 +79,12 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   }
   std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
   const double began = Now();
+  double matchBegan = -1.0, cpuBegan = 0.0;
   while (session.Phase() != OnlinePhase::Over) {
+    if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
+      matchBegan = Now();
+      cpuBegan = CpuSeconds();
+    }
     if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
         Now() - began > HostWaitSeconds) {
       std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
@@ -83,6 +98,12 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   std::fprintf(stderr, "astorine-headless: %s after frame %d\n", session.Status().c_str(),
                session.Frame() - 1);
   std::fprintf(stderr, "astorine-headless: %s\n", session.Report().c_str());
+  if (matchBegan >= 0.0) {
+    const double wall = Now() - matchBegan;
+    std::fprintf(stderr,
+                 "astorine-headless: the match took %.3f s of CPU in %.1f s: %.4f of a core\n",
+                 CpuSeconds() - cpuBegan, wall, (CpuSeconds() - cpuBegan) / wall);
+  }
   const OnlineEnd end = session.End();
   const bool written = WriteOutputs(options, session);
   if (end == OnlineEnd::Desync) {
