@@ -105,10 +105,18 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
                  CpuSeconds() - cpuBegan, wall, (CpuSeconds() - cpuBegan) / wall);
   }
   const OnlineEnd end = session.End();
-  const bool written = WriteOutputs(options, session);
   if (end == OnlineEnd::Desync) {
+    // Both are written for a bug report, where asked or else in the working folder.
+    RunnerOptions report = options;
+    const std::string name = std::string("astorine-desync-") + (options.hosting ? "host" : "guest");
+    report.stateOut = options.stateOut.empty() ? name + ".json" : options.stateOut;
+    report.record = options.record.empty() ? name + ".replay" : options.record;
+    WriteOutputs(report, session);
+    std::fprintf(stderr, "astorine-headless: for a bug report: %s and %s\n",
+                 report.stateOut.c_str(), report.record.c_str());
     return ExitDesync;
   }
+  const bool written = WriteOutputs(options, session);
   if (end != OnlineEnd::Result && end != OnlineEnd::FramesDone) {
     return ExitEndedEarly;
   }
