@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 
@@ -61,6 +62,13 @@ bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
   return written;
 }
 
+// Tests make a desync on purpose: with ASTORINE_TEST_DESYNC_AT=N this peer's score is nudged
+// once, when frame N is about to run, as a peer whose game went another way would be.
+int32_t DesyncFrame() {
+  const char* frame = std::getenv("ASTORINE_TEST_DESYNC_AT");
+  return frame != nullptr ? std::atoi(frame) : -1;
+}
+
 }  // namespace
 
 int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
@@ -80,6 +88,7 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
   const double began = Now();
   double matchBegan = -1.0, cpuBegan = 0.0;
+  int32_t desyncAt = DesyncFrame();
   while (session.Phase() != OnlinePhase::Over) {
     if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
       matchBegan = Now();
@@ -90,6 +99,10 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
       std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
                    HostWaitSeconds, session.Report().c_str());
       return ExitEndedEarly;
+    }
+    if (session.Frame() == desyncAt) {
+      ++Game.score;
+      desyncAt = -1;
     }
     SetEventFrame(session.Frame());
     session.Tick(Now(), LocalMask(session, randomKeys));
