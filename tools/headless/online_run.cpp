@@ -1,13 +1,12 @@
 #include "online_run.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 
+#include "app/frame_clock.h"
 #include "event_log.h"
 #include "frame_loop.h"
 #include "net/online_session.h"
@@ -23,14 +22,6 @@ constexpr int ExitEndedEarly = 5;
 constexpr int ExitDesync = 6;
 // A host waits this long for an opponent, so that a test whose guest never came ends.
 constexpr double HostWaitSeconds = 10.0;
-
-// This process's CPU time so far, in seconds.
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -92,7 +83,7 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   while (session.Phase() != OnlinePhase::Over) {
     if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
       matchBegan = Now();
-      cpuBegan = CpuSeconds();
+      cpuBegan = ProcessCpuSeconds();
     }
     if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
         Now() - began > HostWaitSeconds) {
@@ -115,7 +106,7 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
     const double wall = Now() - matchBegan;
     std::fprintf(stderr,
                  "astorine-headless: the match took %.3f s of CPU in %.1f s: %.4f of a core\n",
-                 CpuSeconds() - cpuBegan, wall, (CpuSeconds() - cpuBegan) / wall);
+                 ProcessCpuSeconds() - cpuBegan, wall, (ProcessCpuSeconds() - cpuBegan) / wall);
   }
   const OnlineEnd end = session.End();
   if (end == OnlineEnd::Desync) {
