@@ -3,7 +3,8 @@
 # back 40 to 150 ms, 5 % lost, some twice, so reordered too). Every match must end on both peers
 # with exit code 0, the same final state document, no desync, and both replays verifying to the
 # same final state. Odd matches play to their result at 8 times the pace; even ones stop at
-# frame 700 at 4 times.
+# frame 700 at 4 times; every third loses a quarter of its packets, so that both peers often
+# wait on each other at once (each must keep sending while it waits).
 #
 #   online-match-test.sh HEADLESS RELAY OUTPUT_DIR [MATCHES]    (20 by default; CI runs 3)
 set -euo pipefail
@@ -30,13 +31,14 @@ wait_for_line() {
 for ((match = 1; match <= matches; match++)); do
   rm -f "$output"/*
   if ((match % 2 == 1)); then pace=(--speed 8); else pace=(--speed 4 --frames 700); fi
+  loss=(); if ((match % 3 == 0)); then loss=(--drop 0.25); pace=(--speed 4 --frames 500); fi
   "$headless" --host 0 --seed "$match" --random-keys "$((match * 2))" "${pace[@]}" \
     --state-out "$output/host.json" --record "$output/host.replay" 2> "$output/host.log" &
   host=$!
   pids=("$host")
   wait_for_line "$output/host.log" "waiting for an opponent on port" || fail "the host did not listen"
   port=$(grep -o 'port [0-9]*' "$output/host.log" | cut -d ' ' -f 2)
-  "$relay" "$port" --seed "$match" --seconds 150 > "$output/relay.out" 2> "$output/relay.log" &
+  "$relay" "$port" --seed "$match" --seconds 150 "${loss[@]}" > "$output/relay.out" 2> "$output/relay.log" &
   pids+=($!)
   wait_for_line "$output/relay.out" "relay port" || fail "the relay did not start"
   relay_port=$(cut -d ' ' -f 3 "$output/relay.out")
