@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include "app/command_line.h"
 #include "app/controls_loading.h"
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/message_box.h"
+#include "app/online_frame.h"
+#include "app/online_window.h"
 #include "app/shell.h"
 #include "app/version.h"
 #include "app/window_input.h"
@@ -39,6 +42,17 @@ int AnswerWithoutPlaying(const LaunchOptions& options) {
   return -1;
 }
 
+OnlineSettings OnlineSettingsOf(const LaunchOptions& options) {
+  OnlineSettings settings;
+  settings.hosting = options.online == OnlineRole::Host;
+  settings.hostName = options.onlineHost;
+  settings.port = options.onlinePort;
+  settings.seed = std::random_device()();
+  settings.presentFrame = PresentOnlineFrame;
+  settings.offerRematch = true;
+  return settings;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -66,8 +80,22 @@ int main(int argc, char* argv[]) {
   const bool fullScreen = options.fullScreen == FullScreenAnswer::Ask
                               ? AskFullScreen()
                               : options.fullScreen == FullScreenAnswer::Yes;
+  if (options.online == OnlineRole::None) {
+    if (!StartWindowedGame(fullScreen, options.scale)) {
+      return 0;
+    }
+    return RunEventLoop();
+  }
+  // A port in use or an unknown host is told before any window opens.
+  OnlineWindow online(OnlineSettingsOf(options));
+  std::string error;
+  if (!online.Open(error)) {
+    std::fprintf(stderr, "astorine: %s\n", error.c_str());
+    return 1;
+  }
   if (!StartWindowedGame(fullScreen, options.scale)) {
+    online.Close();
     return 0;
   }
-  return RunEventLoop();
+  return RunOnlineEventLoop(online);
 }
