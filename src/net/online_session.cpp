@@ -321,7 +321,8 @@ void OnlineSession::AcceptRematch() {
 void OnlineSession::Quit() {
   if (phase_ != OnlinePhase::Over) {
     link_->Send(ByeMessage{ByeReason::Quit});
-    Finish(OnlineEnd::Quit, "you left the match");
+    Finish(OnlineEnd::Quit,
+           phase_ == OnlinePhase::Connecting ? "cancelled before a match" : "you left the match");
   }
 }
 
