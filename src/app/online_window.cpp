@@ -73,9 +73,10 @@ std::vector<std::string> OnlineWindow::ScreenLines() const {
     case OnlinePhase::Connecting:
       return {session_.Status(), "Escape: cancel"};
     case OnlinePhase::Rematch:
-      return {"the match is over",
-              session_.RematchAccepted() ? "waiting for the opponent to accept"
-                                         : "Return: rematch, Escape: quit",
+      if (session_.RematchAccepted()) {
+        return {"the match is over", "waiting for the opponent to accept", "Escape: quit"};
+      }
+      return {"the match is over", "Return: rematch, Escape: quit",
               session_.OpponentAcceptedRematch() ? "the opponent wants a rematch"
                                                  : "the opponent has not chosen yet"};
     default:

@@ -120,6 +120,8 @@ cmp -s "$output/host-final.json" "$output/guest-final.json" ||
 xdotool key --window "$guest_window" Return
 wait_for 30 seen host "online the opponent wants a rematch" ||
   fail "the host was not told that the guest wants a rematch"
+# For whoever looks into a failure: the screens, not compared (the guest's window is on top).
+import -window "$guest_window" "$output/guest-rematch.png"
 seen host "online match started" 2 && fail "a match started on one acceptance"
 xdotool key --window "$host_window" Return
 for peer in host guest; do
@@ -132,6 +134,7 @@ expect_exit_0 "$guest_pid" guest
 guest_pid=""
 seen guest "you left the match" || fail "the guest did not say that it left"
 wait_for 30 seen host "the opponent left the match" || fail "the host was not told the guest left"
+import -window "$host_window" "$output/host-opponent-left.png"
 xdotool key --window "$host_window" Escape
 expect_exit_0 "$host_pid" host
 host_pid=""
