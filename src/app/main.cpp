@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 #include "app/command_line.h"
@@ -63,6 +64,16 @@ int main(int argc, char* argv[]) {
   if (!options.replay.empty() && !LoadWindowReplay(options.replay)) {
     return 2;
   }
+  // A port in use or an unknown host is told before the display is touched.
+  std::unique_ptr<OnlineWindow> online;
+  if (options.online != OnlineRole::None) {
+    online = std::make_unique<OnlineWindow>(OnlineSettingsOf(options));
+    std::string error;
+    if (!online->Open(error)) {
+      std::fprintf(stderr, "astorine: %s\n", error.c_str());
+      return 1;
+    }
+  }
   FindDataFolder(argv[0]);
   UseControls(LoadPlayerControls());
   // The frame wait could never end on a counter that does not count.
@@ -80,22 +91,15 @@ int main(int argc, char* argv[]) {
   const bool fullScreen = options.fullScreen == FullScreenAnswer::Ask
                               ? AskFullScreen()
                               : options.fullScreen == FullScreenAnswer::Yes;
-  if (options.online == OnlineRole::None) {
+  if (online == nullptr) {
     if (!StartWindowedGame(fullScreen, options.scale)) {
       return 0;
     }
     return RunEventLoop();
   }
-  // A port in use or an unknown host is told before any window opens.
-  OnlineWindow online(OnlineSettingsOf(options));
-  std::string error;
-  if (!online.Open(error)) {
-    std::fprintf(stderr, "astorine: %s\n", error.c_str());
-    return 1;
-  }
   if (!StartWindowedGame(fullScreen, options.scale)) {
-    online.Close();
+    online->Close();
     return 0;
   }
-  return RunOnlineEventLoop(online);
+  return RunOnlineEventLoop(*online);
 }

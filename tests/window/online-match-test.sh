@@ -143,6 +143,15 @@ for peer in host guest; do
   "$headless" --data "$run_dir/Data" --replay "$newest" --verify 2> "$output/$peer-verify.log" ||
     fail "the $peer's replay of the rematch does not verify: $(cat "$output/$peer-verify.log")"
 done
+# Nothing on stderr but the trace, the session's last word and the teardown.
+for peer in host guest; do
+  other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: focus \(lost\|back\)$' \
+    -e '^astorine: online ' -e '^astorine: replay saved ' -e '^astorine: the match is over$' \
+    -e '^astorine: the opponent left the match$' -e '^astorine: you left the match$' \
+    -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
+    "$output/$peer/game.log" || true)
+  [ -z "$other" ] || fail "unexpected lines on the $peer's stderr: $other"
+done
 echo "online window test passed: host and guest windows on port $port played a match to its" \
   "result with both keys on both machines, replays verifying to the same state, a rematch both" \
   "accepted, the guest's Escape told to the host, both exit code 0"
