@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Online versus between two real game windows on one Xvfb display, over 127.0.0.1: one hosts on a
-# free port, the other joins; each has its own replays folder. Both see the match begin; a key
-# held in each window reaches its own well on both machines (the host's Right as player 1's Right,
-# the guest's Left as player 2's E); the host holds Down until its well overflows. Both save the
-# match's replay, which verifies headless to the same final state on both. Both accept a rematch
-# (the host sees the guest's acceptance first) and a second match begins; Escape in the guest
-# leaves it: the host says the opponent left, and Escape ends it with exit code 0.
+# Online versus between two real game windows on one Xvfb display, over 127.0.0.1. A host's wait
+# is cancelled by Escape. Then one hosts on a free port, the other joins; each has its own replays
+# folder. Both see the match begin; a key held in each window reaches its own well on both
+# machines (the host's Right as player 1's Right, the guest's Left as player 2's E); the host holds
+# Down until its well overflows. Both save the match's replay, which verifies headless to the same
+# final state on both. Both accept a rematch (the host sees the guest's acceptance first) and a
+# second match begins; Escape in the guest leaves it: the host says the opponent left, and Escape
+# ends it with exit code 0.
 #
 #   online-match-test.sh GAME HEADLESS RUN_DIR OUTPUT_DIR
 set -euo pipefail
@@ -74,7 +75,17 @@ s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 
 start_xvfb "$output" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
-# Online play asks no full-screen question: the game's own window comes at once.
+# Online play asks no full-screen question: the game's own window comes at once. Escape cancels
+# the wait.
+start_peer host --host "$port"
+wait_for 60 windows_count 1 || fail "no window for the host"
+wait_for 30 window_viewable "$(game_windows)" || fail "the host's window is not shown"
+import -window "$(game_windows)" "$output/host-waiting.png"
+xdotool key --window "$(game_windows)" Escape
+expect_exit_0 "$host_pid" "host's wait"
+seen host "cancelled before a match" || fail "the host did not say the wait was cancelled"
+[ ! -e "$output/host/state/astorine/replays" ] || fail "a cancelled wait saved a replay"
+
 start_peer host --host "$port"
 wait_for 60 windows_count 1 || fail "no window for the host"
 host_window=$(game_windows)
