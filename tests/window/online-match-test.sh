@@ -52,14 +52,14 @@ keys_held() {
 }
 windows_count() { [ "$(game_windows 2> /dev/null | grep -c .)" -eq "$1" ]; }
 ended() { ! kill -0 "$1" 2> /dev/null; }
-# exit_status PID: waits (bounded) for the peer to end; fails unless it ends with code 0.
+# expect_exit_0 PID WHAT: waits (bounded) for the peer to end; fails unless it ends with 0.
 expect_exit_0() {
   wait_for 60 ended "$1" || fail "the $2 did not end"
   local status=0
   wait "$1" || status=$?
   [ "$status" -eq 0 ] || fail "the $2 ended with exit code $status"
 }
-# hold WINDOW KEY PEER LINE...: KEY held in WINDOW until every PEER shows LINE held, then let go.
+# hold_until_seen WINDOW KEY NAME: KEY held in WINDOW until both peers run frames with NAME held.
 hold_until_seen() {
   local window=$1 key=$2 peer
   shift 2
