@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <cerrno>
@@ -71,4 +72,11 @@ FrameWait WindowedFrameWait() {
   static const char* const choice = std::getenv("ASTORINE_BUSY_WAIT");
   static const bool busy = choice != nullptr && std::strcmp(choice, "1") == 0;
   return busy ? SpinUntil : SleepThenSpinUntil;
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }

@@ -7,6 +7,8 @@
 int64_t CounterFrequency();
 // Seconds since an arbitrary origin; never goes backwards.
 double NowSeconds();
+// The CPU time this process has used, user and system, in seconds (for measurements).
+double ProcessCpuSeconds();
 // Sleeps to an absolute time about 100 us before the deadline, then spins on the counter until
 // the deadline is reached. The first call sets the calling thread's timer slack to 1 ns.
 void SleepThenSpinUntil(double deadline);

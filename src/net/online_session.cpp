@@ -1,5 +1,7 @@
 #include "net/online_session.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "net/handshake.h"
@@ -64,14 +66,34 @@ void OnlineSession::Service() {
     if (event.kind == LinkEventKind::Idle) {
       return;
     }
-    if (event.kind == LinkEventKind::Connected && !settings_.hosting) {
-      link_->Send(MakeHello(ThisProgramVersions()));
-    } else if (event.kind == LinkEventKind::Received) {
-      lastHeard_ = now_;
-      Handle(event.message);
-    } else if (event.kind == LinkEventKind::Disconnected) {
-      Lost(event.end);
-    }
+    TakeEvent(event);
+  }
+}
+
+void OnlineSession::TakeEvent(const LinkEvent& event) {
+  if (event.kind == LinkEventKind::Connected && !settings_.hosting) {
+    link_->Send(MakeHello(ThisProgramVersions()));
+  } else if (event.kind == LinkEventKind::Received) {
+    lastHeard_ = now_;
+    Handle(event.message);
+  } else if (event.kind == LinkEventKind::Disconnected) {
+    Lost(event.end);
+  }
+}
+
+void OnlineSession::Wait(double now, double longest) {
+  if (phase_ == OnlinePhase::Over) {
+    return;
+  }
+  double seconds = longest;
+  if (phase_ == OnlinePhase::Playing && due_ >= 0.0) {
+    seconds = std::min(seconds, due_ - now);
+  }
+  now_ = now;
+  // Rounded up: a wait rounded down to 0 ms would spin through the last millisecond.
+  const LinkEvent event = link_->Poll(std::max(0, static_cast<int>(std::ceil(seconds * 1000.0))));
+  if (event.kind != LinkEventKind::Idle) {
+    TakeEvent(event);
   }
 }
 

@@ -61,6 +61,9 @@ class OnlineSession {
   // The network, then the next frame if it is due at `now` (seconds, any steady origin), with
   // the local player's mask. True when a frame ran for the first time (a window shows it).
   bool Tick(double now, ActionMask localMask);
+  // Waits for the opponent's next packet, at most until the next frame is due or `longest`
+  // seconds: a loop that calls this between Ticks sleeps instead of spinning.
+  void Wait(double now, double longest);
   // Leaves the match: the opponent is told, the link closed.
   void Quit();
   // In the Rematch phase: this side wants another match; it starts once both sides do.
@@ -83,6 +86,7 @@ class OnlineSession {
 
  private:
   void Service();
+  void TakeEvent(const LinkEvent& event);
   void Handle(const Message& message);
   void Welcomed(const WelcomeMessage& welcome);
   void StartMatch(const WelcomeMessage& welcome);

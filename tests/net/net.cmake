@@ -1,5 +1,5 @@
 # Online play's tests across processes: a relay that makes 127.0.0.1 a bad network, matches
-# between two headless peers through it, and a peer killed mid-match.
+# between two headless peers through it, a peer killed mid-match, a desync made on purpose.
 add_executable(astorine-test-relay ${CMAKE_CURRENT_LIST_DIR}/relay.cpp)
 add_test(NAME online.matches
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-match-test.sh $<TARGET_FILE:astorine-headless>
@@ -7,4 +7,8 @@ add_test(NAME online.matches
 add_test(NAME online.peer_killed
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-kill-test.sh $<TARGET_FILE:astorine-headless>
           ${CMAKE_BINARY_DIR}/online-output/peer-killed)
-set_tests_properties(online.matches online.peer_killed PROPERTIES LABELS online TIMEOUT 600)
+add_test(NAME online.desync
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-desync-test.sh $<TARGET_FILE:astorine-headless>
+          ${CMAKE_BINARY_DIR}/Data ${CMAKE_BINARY_DIR}/online-output/desync)
+set_tests_properties(online.matches online.peer_killed online.desync PROPERTIES LABELS online
+                     TIMEOUT 600)

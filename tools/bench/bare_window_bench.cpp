@@ -24,13 +24,6 @@ constexpr int Height = 480;
 constexpr double FramePeriod = 0.025;
 constexpr int WarmUpFrames = 40;
 
-double ProcessCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
 // Colour bars over a grey ramp: a picture with detail in every row, never changed.
 std::vector<uint32_t> FixedPicture() {
   std::vector<uint32_t> pixels(static_cast<size_t>(Width) * Height);

@@ -36,13 +36,6 @@ double Seconds(clockid_t clock) {
   return time.tv_sec + time.tv_nsec * 1e-9;
 }
 
-double ProcessCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
 struct Recording {
   int frames = 0;  // ends of waits to record after the warm-up
   std::vector<double> ends;

@@ -5,6 +5,8 @@
 #include <iostream>
 #include <sstream>
 
+#include "app/frame_clock.h"
+#include "app/frame_driver.h"
 #include "app/headless_session.h"
 #include "app/random.h"
 #include "bench.h"
@@ -28,6 +30,15 @@ constexpr int ExitBadInput = 2;
 constexpr int ExitRuleBroken = 3;
 constexpr int ExitReplayDiffers = 4;
 constexpr long BenchFrames = 4000;
+
+// --speed without a match: the real clock, N times the game's pace, as a window paces it.
+uint32_t paceSpeed = 1;
+double PacedNow() {
+  return NowSeconds() * paceSpeed;
+}
+void PacedWaitUntil(double deadline) {
+  SleepThenSpinUntil(deadline / paceSpeed);
+}
 
 int Refuse(const std::string& error) {
   std::fprintf(stderr, "astorine-headless: %s\n", error.c_str());
@@ -157,6 +168,11 @@ int main(int argc, char* argv[]) {
     ReadStateDocument(stateIn, Game, Random, error);
   }
   replay.Start();
+  if (options.speedGiven && !options.online) {
+    paceSpeed = options.speed;
+    SetFrameClock({PacedNow, PacedWaitUntil});
+    ResetFrameDriver();
+  }
   int status = 0;
   if (options.online) {
     status = RunOnlineMatch(options, options.randomKeys ? &randomKeys : nullptr);

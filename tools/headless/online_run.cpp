@@ -2,10 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <thread>
 
+#include "app/frame_clock.h"
 #include "event_log.h"
 #include "frame_loop.h"
 #include "net/online_session.h"
@@ -52,6 +53,13 @@ bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
   return written;
 }
 
+// Tests make a desync on purpose: with ASTORINE_TEST_DESYNC_AT=N this peer's score is nudged
+// once, when frame N is about to run, as a peer whose game went another way would be.
+int32_t DesyncFrame() {
+  const char* frame = std::getenv("ASTORINE_TEST_DESYNC_AT");
+  return frame != nullptr ? std::atoi(frame) : -1;
+}
+
 }  // namespace
 
 int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
@@ -70,25 +78,49 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   }
   std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
   const double began = Now();
+  double matchBegan = -1.0, cpuBegan = 0.0;
+  int32_t desyncAt = DesyncFrame();
   while (session.Phase() != OnlinePhase::Over) {
+    if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
+      matchBegan = Now();
+      cpuBegan = ProcessCpuSeconds();
+    }
     if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
         Now() - began > HostWaitSeconds) {
       std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
                    HostWaitSeconds, session.Report().c_str());
       return ExitEndedEarly;
     }
+    if (session.Frame() == desyncAt) {
+      ++Game.score;
+      desyncAt = -1;
+    }
     SetEventFrame(session.Frame());
     session.Tick(Now(), LocalMask(session, randomKeys));
-    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    session.Wait(Now(), 0.005);
   }
   std::fprintf(stderr, "astorine-headless: %s after frame %d\n", session.Status().c_str(),
                session.Frame() - 1);
   std::fprintf(stderr, "astorine-headless: %s\n", session.Report().c_str());
+  if (matchBegan >= 0.0) {
+    const double wall = Now() - matchBegan;
+    std::fprintf(stderr,
+                 "astorine-headless: the match took %.3f s of CPU in %.1f s: %.4f of a core\n",
+                 ProcessCpuSeconds() - cpuBegan, wall, (ProcessCpuSeconds() - cpuBegan) / wall);
+  }
   const OnlineEnd end = session.End();
-  const bool written = WriteOutputs(options, session);
   if (end == OnlineEnd::Desync) {
+    // Both are written for a bug report, where asked or else in the working folder.
+    RunnerOptions report = options;
+    const std::string name = std::string("astorine-desync-") + (options.hosting ? "host" : "guest");
+    report.stateOut = options.stateOut.empty() ? name + ".json" : options.stateOut;
+    report.record = options.record.empty() ? name + ".replay" : options.record;
+    WriteOutputs(report, session);
+    std::fprintf(stderr, "astorine-headless: for a bug report: %s and %s\n",
+                 report.stateOut.c_str(), report.record.c_str());
     return ExitDesync;
   }
+  const bool written = WriteOutputs(options, session);
   if (end != OnlineEnd::Result && end != OnlineEnd::FramesDone) {
     return ExitEndedEarly;
   }

@@ -69,8 +69,8 @@ bool CheckCombination(const RunnerOptions& options, std::string& error) {
     error = "--host and --join take neither --replay, --state-in, --bench, --png nor --check";
     return false;
   }
-  if (options.speed != 1 && !options.online) {
-    error = "--speed needs --host or --join";
+  if (options.speedGiven && options.bench) {
+    error = "--speed and --bench exclude each other";
     return false;
   }
   return true;
@@ -159,6 +159,7 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
         return false;
       }
       options.speed = static_cast<uint32_t>(number);
+      options.speedGiven = true;
     } else if (option == "--keys") {
       options.keys = value;
     } else if (option == "--state-in") {

@@ -36,6 +36,7 @@ struct RunnerOptions {
   uint16_t port = 0;
   std::string joinHost;
   uint32_t speed = 1;
+  bool speedGiven = false;
 };
 
 extern const char* const RunnerUsage;
