@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/version.h"
+#include "net/online_session.h"
 
 namespace {
 
@@ -38,6 +39,29 @@ TEST(AppCommandLine, OptionsThatPlay) {
   EXPECT_EQ(Parse({"--replay=x.replay"}).replay, "x.replay");
 }
 
+TEST(AppCommandLine, OnlinePlay) {
+  const LaunchOptions host = Parse({"--host"});
+  EXPECT_EQ(host.action, LaunchAction::Play);
+  EXPECT_EQ(host.online, OnlineRole::Host);
+  EXPECT_EQ(host.onlinePort, DefaultOnlinePort);
+  // Online play opens a window without the question, unless full screen is asked for.
+  EXPECT_EQ(host.fullScreen, FullScreenAnswer::No);
+  EXPECT_EQ(Parse({"--fullscreen", "--host"}).fullScreen, FullScreenAnswer::Yes);
+  EXPECT_EQ(Parse({"--host", "7500"}).onlinePort, 7500);
+  EXPECT_EQ(Parse({"--host=65535"}).onlinePort, 65535);
+  // A port is never taken for the next option.
+  const LaunchOptions hostThenScale = Parse({"--host", "--scale", "2"});
+  EXPECT_EQ(hostThenScale.onlinePort, DefaultOnlinePort);
+  EXPECT_EQ(hostThenScale.scale, 2);
+  const LaunchOptions join = Parse({"--join", "example.org"});
+  EXPECT_EQ(join.online, OnlineRole::Join);
+  EXPECT_EQ(join.onlineHost, "example.org");
+  EXPECT_EQ(join.onlinePort, DefaultOnlinePort);
+  const LaunchOptions joinPort = Parse({"--join=127.0.0.1:7600", "--window"});
+  EXPECT_EQ(joinPort.onlineHost, "127.0.0.1");
+  EXPECT_EQ(joinPort.onlinePort, 7600);
+}
+
 TEST(AppCommandLine, HelpAndVersion) {
   EXPECT_EQ(Parse({"--help"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"-h"}).action, LaunchAction::ShowHelp);
@@ -45,8 +69,9 @@ TEST(AppCommandLine, HelpAndVersion) {
   EXPECT_EQ(Parse({"--version", "--help"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"--window", "--version"}).action, LaunchAction::ShowVersion);
   EXPECT_EQ(VersionText(), std::string("astorine ") + AstorineVersion + "\n");
-  for (const char* option : {"--fullscreen", "--window", "--scale N", "--replay FILE",
-                             "--write-controls", "--force", "--help", "--version"}) {
+  for (const char* option :
+       {"--fullscreen", "--window", "--scale N", "--replay FILE", "--write-controls", "--force",
+        "--help", "--version", "--host [PORT]", "--join HOST[:PORT]"}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
 }
@@ -85,6 +110,18 @@ TEST(AppCommandLine, RefusalsNameTheirCause) {
       {{"--replay"}, "--replay needs a replay file"},
       {{"--replay="}, "--replay needs a replay file"},
       {{"--replay", "a", "--write-controls"}, "--write-controls cannot be given with --replay"},
+      {{"--host", "0"}, "'0'"},
+      {{"--host", "65536"}, "'65536'"},
+      {{"--host", "port"}, "'port'"},
+      {{"--host="}, "''"},
+      {{"--join"}, "--join needs HOST or HOST:PORT"},
+      {{"--join", ":7491"}, "':7491'"},
+      {{"--join=host:"}, "'host:'"},
+      {{"--join", "host:99999"}, "'host:99999'"},
+      {{"--host", "--join", "a"}, "not together"},
+      {{"--join", "a", "--join", "b"}, "only once"},
+      {{"--host", "--replay", "a"}, "cannot be given with --write-controls or --replay"},
+      {{"--write-controls", "--join", "a"}, "cannot be given with --write-controls or --replay"},
   };
   for (const auto& [arguments, cause] : cases) {
     const LaunchOptions options = Parse(arguments);

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/version.h"
+#include "net/online_session.h"
 
 namespace {
 
@@ -31,6 +32,58 @@ bool Answer(LaunchOptions& options, FullScreenAnswer answer) {
     return false;
   }
   options.fullScreen = answer;
+  return true;
+}
+
+// The port's text as a number, or 0 when it is not a whole number from 1 to 65535.
+uint16_t PortFrom(const std::string& text) {
+  unsigned port = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, port);
+  if (error != std::errc() || stop != end || port < 1 || port > 65535) {
+    return 0;
+  }
+  return static_cast<uint16_t>(port);
+}
+
+// "--host", "--host PORT" or "--host=PORT"; advances `i` past a port given apart.
+bool ReadHost(const std::vector<std::string>& arguments, size_t& i, LaunchOptions& options,
+              std::string& error) {
+  const std::string& argument = arguments[i];
+  std::string port;
+  if (argument != "--host") {
+    port = argument.substr(7);
+  } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-")) {
+    port = arguments[++i];
+  }
+  options.online = OnlineRole::Host;
+  options.onlinePort = port.empty() && argument == "--host" ? DefaultOnlinePort : PortFrom(port);
+  if (options.onlinePort == 0) {
+    error = "--host takes a port from 1 to 65535, not '" + port + "'";
+    return false;
+  }
+  return true;
+}
+
+// "--join HOST[:PORT]" or "--join=HOST[:PORT]"; advances `i` past a host given apart.
+bool ReadJoin(const std::vector<std::string>& arguments, size_t& i, LaunchOptions& options,
+              std::string& error) {
+  const std::string& argument = arguments[i];
+  const bool joined = argument != "--join";
+  if (!joined && i + 1 == arguments.size()) {
+    error = "--join needs HOST or HOST:PORT";
+    return false;
+  }
+  const std::string value = joined ? argument.substr(7) : arguments[++i];
+  const size_t colon = value.rfind(':');
+  options.online = OnlineRole::Join;
+  options.onlineHost = value.substr(0, colon);
+  options.onlinePort =
+      colon == std::string::npos ? DefaultOnlinePort : PortFrom(value.substr(colon + 1));
+  if (options.onlineHost.empty() || options.onlinePort == 0) {
+    error = "--join takes HOST or HOST:PORT (a port from 1 to 65535), not '" + value + "'";
+    return false;
+  }
   return true;
 }
 
@@ -70,6 +123,17 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       if (options.replay.empty()) {
         return Refused("--replay needs a replay file");
       }
+    } else if (argument == "--host" || argument.starts_with("--host=") || argument == "--join" ||
+               argument.starts_with("--join=")) {
+      if (options.online != OnlineRole::None) {
+        return Refused("--host and --join can be given only once, and not together");
+      }
+      std::string error;
+      const bool read = argument.starts_with("--host") ? ReadHost(arguments, i, options, error)
+                                                       : ReadJoin(arguments, i, options, error);
+      if (!read) {
+        return Refused(error);
+      }
     } else if (argument == "--write-controls") {
       writeControls = true;
     } else if (argument == "--force") {
@@ -90,8 +154,13 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   if (writeControls && !options.replay.empty()) {
     return Refused("--write-controls cannot be given with --replay");
   }
-  // A replay is watched in the window unless full screen is asked for.
-  if (!options.replay.empty() && options.fullScreen == FullScreenAnswer::Ask) {
+  if (options.online != OnlineRole::None && (writeControls || !options.replay.empty())) {
+    return Refused("--host and --join cannot be given with --write-controls or --replay");
+  }
+  // A replay is watched, and an online match played, in the window unless full screen is asked
+  // for.
+  const bool noQuestion = !options.replay.empty() || options.online != OnlineRole::None;
+  if (noQuestion && options.fullScreen == FullScreenAnswer::Ask) {
     options.fullScreen = FullScreenAnswer::No;
   }
   // Any mistake above refuses the whole line; --help, listing --version too, wins over it.
@@ -105,6 +174,8 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::string UsageText() {
   return "usage: astorine [--fullscreen | --window] [--scale N] [--replay FILE]\n"
+         "       astorine [--fullscreen | --window] [--scale N] --host [PORT] | --join "
+         "HOST[:PORT]\n"
          "       astorine --write-controls [--force]\n"
          "       astorine --help | --version\n"
          "\n"
@@ -116,6 +187,11 @@ std::string UsageText() {
          "  --replay FILE     show a replay (Pause pauses, Right held plays it four times as "
          "fast,\n"
          "                    F12 ends), then go on to the title\n"
+         "  --host [PORT]     wait for an opponent to play online, on UDP port PORT (" +
+         std::to_string(DefaultOnlinePort) +
+         ")\n"
+         "  --join HOST[:PORT]\n"
+         "                    play online against the game hosted at HOST\n"
          "  --write-controls  write the keys in use to the controls file and exit\n"
          "  --force           with --write-controls: replace an existing file, keeping its keys\n"
          "  -h, --help        show this help and exit\n"

@@ -1,10 +1,12 @@
 // The game's command line: what the player may decide before the window opens.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
 enum class FullScreenAnswer { Ask, Yes, No };
 enum class LaunchAction { Play, ShowHelp, ShowVersion, WriteControls, Refuse };
+enum class OnlineRole { None, Host, Join };
 
 struct LaunchOptions {
   LaunchAction action = LaunchAction::Play;
@@ -12,7 +14,10 @@ struct LaunchOptions {
   int scale = 0;       // the window's size in multiples of 640 x 480; 0: not given
   bool force = false;  // --write-controls may replace an existing controls file
   std::string replay;  // the replay to show; empty: play
-  std::string error;   // why the command line was refused, one line
+  OnlineRole online = OnlineRole::None;
+  std::string onlineHost;   // whom --join connects to
+  uint16_t onlinePort = 0;  // the port hosted or joined; set when online
+  std::string error;        // why the command line was refused, one line
 };
 
 constexpr int LargestScale = 8;

@@ -4,12 +4,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <random>
 
 #include "app/command_line.h"
 #include "app/controls_loading.h"
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/message_box.h"
+#include "app/online_frame.h"
+#include "app/online_window.h"
 #include "app/shell.h"
 #include "app/version.h"
 #include "app/window_input.h"
@@ -39,6 +43,17 @@ int AnswerWithoutPlaying(const LaunchOptions& options) {
   return -1;
 }
 
+OnlineSettings OnlineSettingsOf(const LaunchOptions& options) {
+  OnlineSettings settings;
+  settings.hosting = options.online == OnlineRole::Host;
+  settings.hostName = options.onlineHost;
+  settings.port = options.onlinePort;
+  settings.seed = std::random_device()();
+  settings.presentFrame = PresentOnlineFrame;
+  settings.offerRematch = true;
+  return settings;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -48,6 +63,16 @@ int main(int argc, char* argv[]) {
   }
   if (!options.replay.empty() && !LoadWindowReplay(options.replay)) {
     return 2;
+  }
+  // A port in use or an unknown host is told before the display is touched.
+  std::unique_ptr<OnlineWindow> online;
+  if (options.online != OnlineRole::None) {
+    online = std::make_unique<OnlineWindow>(OnlineSettingsOf(options));
+    std::string error;
+    if (!online->Open(error)) {
+      std::fprintf(stderr, "astorine: %s\n", error.c_str());
+      return 1;
+    }
   }
   FindDataFolder(argv[0]);
   UseControls(LoadPlayerControls());
@@ -66,8 +91,15 @@ int main(int argc, char* argv[]) {
   const bool fullScreen = options.fullScreen == FullScreenAnswer::Ask
                               ? AskFullScreen()
                               : options.fullScreen == FullScreenAnswer::Yes;
+  if (online == nullptr) {
+    if (!StartWindowedGame(fullScreen, options.scale)) {
+      return 0;
+    }
+    return RunEventLoop();
+  }
   if (!StartWindowedGame(fullScreen, options.scale)) {
+    online->Close();
     return 0;
   }
-  return RunEventLoop();
+  return RunOnlineEventLoop(*online);
 }

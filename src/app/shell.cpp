@@ -16,6 +16,7 @@
 #include "app/game_recorder.h"
 #include "app/keyboard.h"
 #include "app/message_box.h"
+#include "app/online_window.h"
 #include "app/pause_state.h"
 #include "app/quit.h"
 #include "app/replay_shelf.h"
@@ -236,6 +237,28 @@ void RunWindowFrame(const InputFrame& input) {
   }
 }
 
+// Online, Escape and Return go to the online window, the close box and F12 tell the opponent,
+// and there is no pause: the match runs on the opponent's machine whatever this one does.
+bool HandleOnlineEvent(const SDL_Event& event, OnlineWindow& online) {
+  if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
+      (event.key.keysym.mod & KMOD_ALT) == 0) {
+    const SDL_Scancode key = event.key.keysym.scancode;
+    if (key == SDL_SCANCODE_ESCAPE) {
+      online.PressEscape();
+    } else if (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER) {
+      online.PressReturn();
+    } else if (key == SDL_SCANCODE_PAUSE) {
+      return true;
+    }
+  }
+  const bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
+                                                  event.window.event == SDL_WINDOWEVENT_CLOSE);
+  if (closing) {
+    online.Close();
+  }
+  return HandleEvent(event);
+}
+
 }  // namespace
 
 bool StartWindowedGame(bool fullScreen, int scale) {
@@ -285,6 +308,24 @@ int RunEventLoop() {
     }
   }
   SaveGame();
+  WriteStateIfAsked();
+  return 0;
+}
+
+int RunOnlineEventLoop(OnlineWindow& online) {
+  bool windowOpen = true;
+  while (windowOpen && !online.Done() && !QuitRequested()) {
+    SDL_Event event;
+    if (SDL_PollEvent(&event) != 0) {
+      windowOpen = HandleOnlineEvent(event, online);
+    } else if (!online.Tick(NowSeconds(), GatherWindowInput(ReadWindowPads()))) {
+      SDL_Delay(1);
+    }
+  }
+  if (windowOpen) {
+    online.Close();
+    DestroyGameWindow();
+  }
   WriteStateIfAsked();
   return 0;
 }

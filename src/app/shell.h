@@ -13,3 +13,9 @@ int RunEventLoop();
 // Whether the loop holds the game paused: by Pause, by Start on a pad in play, or because a pad
 // that was playing went.
 bool WindowPaused();
+
+class OnlineWindow;
+// The loop of an online match: every waiting event, then the online window's tick, which runs the
+// match's frames at the session's pace, whatever the focus; no pause. Ends when the player leaves
+// or quits, or the window closes, with the window torn down. Returns the exit code, 0.
+int RunOnlineEventLoop(OnlineWindow& online);

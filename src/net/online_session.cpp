@@ -43,8 +43,9 @@ bool OnlineSession::Tick(double now, ActionMask localMask) {
     Service();
   }
   // Silence is timed here too: the link's own timeout waits on its resends and ends later.
-  if ((phase_ == OnlinePhase::Playing || phase_ == OnlinePhase::Finishing) && lastHeard_ >= 0 &&
-      now - lastHeard_ > settings_.silenceTimeoutMs / 1000.0) {
+  const bool linked = phase_ == OnlinePhase::Playing || phase_ == OnlinePhase::Finishing ||
+                      phase_ == OnlinePhase::Rematch;
+  if (linked && lastHeard_ >= 0 && now - lastHeard_ > settings_.silenceTimeoutMs / 1000.0) {
     Lost(LinkEnd::Silent);
   }
   if (phase_ == OnlinePhase::Playing) {
@@ -52,6 +53,9 @@ bool OnlineSession::Tick(double now, ActionMask localMask) {
   }
   if (phase_ == OnlinePhase::Finishing) {
     Finishing(now);
+  }
+  if (phase_ == OnlinePhase::Rematch) {
+    Rematch(now);
   }
   return shown;
 }
@@ -105,7 +109,8 @@ void OnlineSession::Handle(const Message& message) {
     }
   } else if (std::holds_alternative<WelcomeMessage>(message) ||
              std::holds_alternative<RefuseMessage>(message)) {
-    if (!settings_.hosting && phase_ == OnlinePhase::Connecting) {
+    const bool rematch = phase_ == OnlinePhase::Rematch && rematchAccepted_;
+    if (!settings_.hosting && (phase_ == OnlinePhase::Connecting || rematch)) {
       const GuestDecision decision = ReadHostAnswer(message, ThisProgramVersions());
       decision.accepted ? StartMatch(decision.welcome) : Finish(OnlineEnd::Refused, decision.line);
     }
@@ -113,6 +118,10 @@ void OnlineSession::Handle(const Message& message) {
     TakeInputs(*inputs);
   } else if (const auto* hash = std::get_if<StateHashMessage>(&message)) {
     TakeHash(*hash);
+  } else if (const auto* rematch = std::get_if<RematchMessage>(&message)) {
+    if (rematch->accept && (phase_ == OnlinePhase::Finishing || phase_ == OnlinePhase::Rematch)) {
+      opponentAcceptedRematch_ = true;
+    }
   } else if (const auto* bye = std::get_if<ByeMessage>(&message)) {
     if (bye->reason == ByeReason::Desync) {
       Finish(OnlineEnd::Desync, "the opponent found the match out of step");
@@ -138,6 +147,18 @@ void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
   } else {
     EnterOnlineStart(welcome.seed);
   }
+  // A rematch starts afresh: nothing of the last match's keys, hashes or timing carries over.
+  inbox_ = InputInbox();
+  outbox_ = InputOutbox();
+  recorded_ = -1;
+  ownHashes_.clear();
+  remoteHashes_.clear();
+  due_ = -1.0;
+  finishingSince_ = -1.0;
+  lastHeard_ = now_;
+  end_ = OnlineEnd::None;
+  rematchAccepted_ = false;
+  opponentAcceptedRematch_ = false;
   recorder_.Begin(Game, Random);
   game_ = std::make_unique<LiveGame>(settings_.presentFrame);
   rollback_ = std::make_unique<Rollback>(*game_, settings_.hosting, welcome.inputDelay);
@@ -145,7 +166,8 @@ void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
 }
 
 void OnlineSession::TakeInputs(const InputsMessage& inputs) {
-  if (!rollback_) {
+  // The opponent cannot hold keys this side never sent: such a packet is from a match before.
+  if (!rollback_ || inputs.lastConfirmedFrame > rollback_->LastLocalFrame()) {
     return;
   }
   const std::optional<int32_t> earliest = inbox_.Take(inputs);
@@ -161,7 +183,8 @@ void OnlineSession::TakeInputs(const InputsMessage& inputs) {
 }
 
 void OnlineSession::TakeHash(const StateHashMessage& hash) {
-  if (hash.frame > recorded_ - 400) {
+  // A frame past this side's keys cannot be confirmed over there: a hash of a match before.
+  if (rollback_ && hash.frame > recorded_ - 400 && hash.frame <= rollback_->LastLocalFrame()) {
     remoteHashes_[hash.frame] = hash.hash;
     CompareHashes();
   }
@@ -275,7 +298,9 @@ bool OnlineSession::ConfirmedEnd() const {
 // both, and this side says goodbye.
 void OnlineSession::Finishing(double now) {
   const bool opponentHasAll = inbox_.RemoteConfirmedFrame() >= rollback_->NextFrame() - 1;
-  if (opponentHasAll || now - finishingSince_ > FinishingSeconds) {
+  if ((opponentHasAll || now - finishingSince_ > FinishingSeconds) && settings_.offerRematch) {
+    EnterRematch(now);
+  } else if (opponentHasAll || now - finishingSince_ > FinishingSeconds) {
     link_->Send(ByeMessage{ByeReason::Result});
     Finish(ReachedEnd(), "the match is over");
   } else if (now - lastSent_ >= settings_.framePeriod) {
@@ -284,10 +309,42 @@ void OnlineSession::Finishing(double now) {
   }
 }
 
+void OnlineSession::EnterRematch(double now) {
+  phase_ = OnlinePhase::Rematch;
+  end_ = ReachedEnd();
+  endLine_ = "the match is over";
+  lastSent_ = now;
+}
+
+// The opponent keeps hearing this side's acknowledgements (a peer still finishing waits for
+// them), which also keep the silence from ending the link while the players choose.
+void OnlineSession::Rematch(double now) {
+  if (settings_.hosting && rematchAccepted_ && opponentAcceptedRematch_) {
+    WelcomeMessage welcome;
+    welcome.inputDelay = static_cast<uint8_t>(settings_.inputDelay);
+    // Another match from another start; the guest is sent it, as at the first.
+    settings_.seed = settings_.seed * 1664525u + 1013904223u;
+    welcome.seed = settings_.seed;
+    link_->Send(welcome);
+    StartMatch(welcome);
+  } else if (now - lastSent_ >= settings_.framePeriod * 4) {
+    SendInputs();
+    lastSent_ = now;
+  }
+}
+
+void OnlineSession::AcceptRematch() {
+  if (phase_ == OnlinePhase::Rematch && !rematchAccepted_) {
+    rematchAccepted_ = true;
+    link_->Send(RematchMessage{true});
+  }
+}
+
 void OnlineSession::Quit() {
   if (phase_ != OnlinePhase::Over) {
     link_->Send(ByeMessage{ByeReason::Quit});
-    Finish(OnlineEnd::Quit, "you left the match");
+    Finish(OnlineEnd::Quit,
+           phase_ == OnlinePhase::Connecting ? "cancelled before a match" : "you left the match");
   }
 }
 
@@ -337,6 +394,7 @@ std::string OnlineSession::Status() const {
     case OnlinePhase::Playing:
       return "playing";
     case OnlinePhase::Finishing:
+    case OnlinePhase::Rematch:
       return "the match is over";
     case OnlinePhase::Over:
       break;

@@ -33,9 +33,12 @@ struct OnlineSettings {
   int32_t stopAfter = 0;
   // A frame run for the first time: StepFrame when nullptr (see LiveGame).
   void (*presentFrame)() = nullptr;
+  // At the match's result the link stays open and the players may agree on another match.
+  bool offerRematch = false;
 };
 
-enum class OnlinePhase { Connecting, Playing, Finishing, Over };
+// Rematch: the result is reached on both sides and the link is kept for another match.
+enum class OnlinePhase { Connecting, Playing, Finishing, Rematch, Over };
 enum class OnlineEnd {
   None,
   Result,
@@ -63,6 +66,10 @@ class OnlineSession {
   void Wait(double now, double longest);
   // Leaves the match: the opponent is told, the link closed.
   void Quit();
+  // In the Rematch phase: this side wants another match; it starts once both sides do.
+  void AcceptRematch();
+  bool RematchAccepted() const { return rematchAccepted_; }
+  bool OpponentAcceptedRematch() const { return opponentAcceptedRematch_; }
 
   OnlinePhase Phase() const { return phase_; }
   OnlineEnd End() const { return end_; }
@@ -94,6 +101,8 @@ class OnlineSession {
   // That end, with every frame run confirmed: both machines stop there.
   bool ConfirmedEnd() const;
   void Finishing(double now);
+  void EnterRematch(double now);
+  void Rematch(double now);
   void Finish(OnlineEnd end, const std::string& line);
   void Lost(LinkEnd end);
 
@@ -116,4 +125,6 @@ class OnlineSession {
   int joinAttempts_ = 1;
   double now_ = 0.0;
   double lastHeard_ = -1.0;  // when the opponent's last message came, once the match began
+  bool rematchAccepted_ = false;
+  bool opponentAcceptedRematch_ = false;
 };

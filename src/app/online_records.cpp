@@ -1,0 +1,63 @@
+#include "app/online_records.h"
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "app/atomic_file.h"
+#include "app/config_folder.h"
+#include "app/replay_shelf.h"
+#include "replay/replay_file.h"
+#include "scenes/game_state.h"
+#include "state/state_document.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::tm LocalTime(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  return local;
+}
+
+void Complain(const fs::path& where, const std::string& error) {
+  std::fprintf(stderr, "astorine: the online match could not be saved in %s: %s\n",
+               where.empty() ? "the replays folder (no home folder)" : where.c_str(),
+               error.c_str());
+}
+
+}  // namespace
+
+fs::path SaveOnlineReplay(OnlineSession& session) {
+  const fs::path folder = ReplaysFolderPath();
+  const std::time_t now = std::time(nullptr);
+  std::string error = "HOME is not set";
+  const fs::path saved = folder.empty()
+                             ? folder
+                             : ShelveReplay(folder, session.FinishReplay(static_cast<int64_t>(now)),
+                                            LocalTime(now), KeptReplays, error);
+  if (saved.empty()) {
+    Complain(folder, error);
+  }
+  return saved;
+}
+
+void SaveDesyncReport(OnlineSession& session) {
+  const fs::path folder = ReplaysFolderPath();
+  const std::time_t now = std::time(nullptr);
+  std::string error = "HOME is not set";
+  char stamp[32];
+  const std::tm local = LocalTime(now);
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S-online-desync", &local);
+  const fs::path replay = folder / (std::string(stamp) + ".replay");
+  const fs::path state = folder / (std::string(stamp) + ".json");
+  if (folder.empty() || !MakeFolders(folder, error) ||
+      !WriteReplayFile(replay.string(), session.FinishReplay(static_cast<int64_t>(now)), error) ||
+      !ReplaceFile(state, WriteStateDocument(Game, Random), error)) {
+    Complain(folder, error);
+    return;
+  }
+  std::fprintf(stderr, "astorine: for a bug report, the replay is %s and this machine's state %s\n",
+               replay.c_str(), state.c_str());
+}

@@ -1,0 +1,106 @@
+#include "app/online_window.h"
+
+#include <cstdio>
+
+#include "app/online_records.h"
+#include "app/online_screen.h"
+#include "app/window_trace.h"
+#include "net/action_mask.h"
+
+namespace {
+
+constexpr double ScreenPeriod = 0.025;
+
+}  // namespace
+
+OnlineWindow::OnlineWindow(const OnlineSettings& settings) : session_(settings) {}
+
+bool OnlineWindow::Open(std::string& error) {
+  return session_.Open(error);
+}
+
+bool OnlineWindow::Tick(double now, const InputFrame& keys) {
+  const bool shown = session_.Tick(now, ReadActionMask(keys));
+  FollowPhase();
+  const OnlinePhase phase = session_.Phase();
+  const bool screen = phase == OnlinePhase::Connecting || phase == OnlinePhase::Rematch ||
+                      phase == OnlinePhase::Over;
+  if (!screen || now - lastScreen_ < ScreenPeriod) {
+    return shown;
+  }
+  lastScreen_ = now;
+  DrawOnlineScreen(ScreenLines());
+  return true;
+}
+
+void OnlineWindow::FollowPhase() {
+  const OnlinePhase phase = session_.Phase();
+  if (phase == OnlinePhase::Rematch && session_.OpponentAcceptedRematch() && !opponentReady_) {
+    opponentReady_ = true;
+    TraceStep("online the opponent wants a rematch");
+  }
+  if (phase == seen_) {
+    return;
+  }
+  const bool playedBefore = seen_ == OnlinePhase::Playing || seen_ == OnlinePhase::Finishing;
+  seen_ = phase;
+  if (phase == OnlinePhase::Playing) {
+    opponentReady_ = false;
+    TraceStep("online match started");
+  } else if (phase == OnlinePhase::Rematch || (phase == OnlinePhase::Over && playedBefore)) {
+    MatchEnded();
+  } else if (phase == OnlinePhase::Over) {
+    std::fprintf(stderr, "astorine: %s\n", session_.Status().c_str());
+  }
+}
+
+// Each match's replay is kept; a desync keeps what a bug report needs instead.
+void OnlineWindow::MatchEnded() {
+  const std::string status = session_.Status();
+  std::fprintf(stderr, "astorine: %s\n", status.c_str());
+  if (session_.End() == OnlineEnd::Desync) {
+    SaveDesyncReport(session_);
+  } else {
+    const std::filesystem::path saved = SaveOnlineReplay(session_);
+    if (!saved.empty()) {
+      TraceStep(("replay saved " + saved.filename().string()).c_str());
+    }
+  }
+}
+
+std::vector<std::string> OnlineWindow::ScreenLines() const {
+  switch (session_.Phase()) {
+    case OnlinePhase::Connecting:
+      return {session_.Status(), "Escape: cancel"};
+    case OnlinePhase::Rematch:
+      if (session_.RematchAccepted()) {
+        return {"the match is over", "waiting for the opponent to accept", "Escape: quit"};
+      }
+      return {"the match is over", "Return: rematch, Escape: quit",
+              session_.OpponentAcceptedRematch() ? "the opponent wants a rematch"
+                                                 : "the opponent has not chosen yet"};
+    default:
+      return {session_.Status(), "Escape/Return: quit"};
+  }
+}
+
+void OnlineWindow::PressEscape() {
+  session_.Quit();
+  FollowPhase();
+  done_ = true;
+}
+
+void OnlineWindow::PressReturn() {
+  if (session_.Phase() == OnlinePhase::Rematch) {
+    if (!session_.RematchAccepted()) {
+      TraceStep("online rematch accepted");
+    }
+    session_.AcceptRematch();
+  } else if (session_.Phase() == OnlinePhase::Over) {
+    done_ = true;
+  }
+}
+
+void OnlineWindow::Close() {
+  PressEscape();
+}
