@@ -43,7 +43,7 @@ check_run() {
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: window closed$' \
     -e '^astorine: full screen o\(n\|ff\)$' -e '^astorine: focus \(lost\|back\)$' \
     -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
-    -e ' not loaded (' "$game_log" | wc -l)
+    -e '^astorine: replay saved ' -e ' not loaded (' "$game_log" | wc -l)
   [ "$other" -eq 0 ] || { echo "$other unexpected lines on stderr"; return; }
   echo ok
 }
