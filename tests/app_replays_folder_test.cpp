@@ -32,7 +32,8 @@ InputFrame Holding(int key) {
   return keys;
 }
 
-std::tm At(int day, int seconds) {
+// UTC seconds of a local time in December 2026.
+int64_t At(int day, int seconds) {
   std::tm time{};
   time.tm_year = 126;
   time.tm_mon = 11;
@@ -40,7 +41,14 @@ std::tm At(int day, int seconds) {
   time.tm_hour = seconds / 3600;
   time.tm_min = seconds / 60 % 60;
   time.tm_sec = seconds % 60;
-  return time;
+  time.tm_isdst = -1;
+  return static_cast<int64_t>(std::mktime(&time));
+}
+
+// The replay as saved by a game begun at `date`.
+Replay Dated(Replay replay, int64_t date) {
+  replay.summary.date = date;
+  return replay;
 }
 
 std::vector<std::string> Names(const fs::path& folder) {
@@ -171,7 +179,7 @@ TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
   replay.summary.playMode = 'c';
   replay.summary.start = ReplayStart::Hard;
   replay.summary.result = ReplayResult::Player1Won;
-  EXPECT_EQ(ReplayFileName(replay.summary, At(7, 5 * 3600 + 38 * 60 + 12)),
+  EXPECT_EQ(ReplayFileName(Dated(replay, At(7, 5 * 3600 + 38 * 60 + 12)).summary),
             "2026-12-07-053812-computer-hard-player1-won.replay");
   std::string error;
   // The player's own files are never removed, whatever they hold.
@@ -180,15 +188,16 @@ TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
     std::ofstream(folder / own) << "mine";
   }
   for (int game = 0; game < 53; ++game) {
-    ASSERT_FALSE(ShelveReplay(folder, replay, At(8, game), KeptReplays, error).empty()) << error;
+    ASSERT_FALSE(ShelveReplay(folder, Dated(replay, At(8, game)), KeptReplays, error).empty())
+        << error;
   }
   std::vector<std::string> names = Names(folder);
   ASSERT_EQ(names.size(), 53u);
   EXPECT_EQ(names[0], "2026-12-07-best.replay");
   EXPECT_EQ(names[1], "2026-12-08-000003-computer-hard-player1-won.replay");
   // Two games begun in the same second both stay.
-  const fs::path again = ShelveReplay(folder, replay, At(9, 0), KeptReplays, error);
-  const fs::path third = ShelveReplay(folder, replay, At(9, 0), KeptReplays, error);
+  const fs::path again = ShelveReplay(folder, Dated(replay, At(9, 0)), KeptReplays, error);
+  const fs::path third = ShelveReplay(folder, Dated(replay, At(9, 0)), KeptReplays, error);
   EXPECT_EQ(again.filename(), "2026-12-09-000000-computer-hard-player1-won.replay");
   EXPECT_EQ(third.filename(), "2026-12-09-000000-computer-hard-player1-won-2.replay");
   EXPECT_TRUE(fs::exists(again));
@@ -198,7 +207,7 @@ TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
   std::ofstream(stale) << "half";
   std::ofstream(fresh) << "half";
   fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
-  ShelveReplay(folder, replay, At(9, 1), KeptReplays, error);
+  ShelveReplay(folder, Dated(replay, At(9, 1)), KeptReplays, error);
   EXPECT_FALSE(fs::exists(stale));
   EXPECT_TRUE(fs::exists(fresh));
 }
@@ -217,7 +226,7 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
   // Kills land anywhere in the first few saves, however fast this machine saves; the first save,
   // timed, is whole whatever the kills do.
   const auto began = std::chrono::steady_clock::now();
-  ASSERT_FALSE(ShelveReplay(folder, replay, At(1, 0), KeptReplays, error).empty());
+  ASSERT_FALSE(ShelveReplay(folder, Dated(replay, At(1, 0)), KeptReplays, error).empty());
   const auto saving = std::chrono::duration_cast<std::chrono::microseconds>(
       std::chrono::steady_clock::now() - began);
 
@@ -227,7 +236,8 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
     ASSERT_GE(writer, 0);
     if (writer == 0) {
       for (int game = 0;; ++game) {
-        ShelveReplay(folder, replay, At(1 + round % 28, round * 100 + game), KeptReplays, error);
+        ShelveReplay(folder, Dated(replay, At(1 + round % 28, round * 100 + game)), KeptReplays,
+                     error);
       }
     }
     const auto until = std::chrono::steady_clock::now() +
@@ -246,10 +256,11 @@ TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
     ++replays;
     Replay read;
     ASSERT_TRUE(ReadReplayFile((folder / name).string(), read, error)) << name << ": " << error;
-    ASSERT_EQ(EncodeReplay(read), whole) << name;
+    // Each save is dated by its own game; all else is the replay's, byte for byte.
+    ASSERT_EQ(EncodeReplay(Dated(read, replay.summary.date)), whole) << name;
   }
   // Kills between a rename and the tidying leave more than 50; the next whole save tidies.
-  ASSERT_FALSE(ShelveReplay(folder, replay, At(28, 99999), KeptReplays, error).empty());
+  ASSERT_FALSE(ShelveReplay(folder, Dated(replay, At(28, 99999)), KeptReplays, error).empty());
   const std::vector<std::string> left = Names(folder);
   EXPECT_LE(std::count_if(left.begin(), left.end(),
                           [](const std::string& name) { return name.ends_with(".replay"); }),

@@ -48,14 +48,18 @@ int RunFrame() {
     elapsed = now - LastFrameTime;
   }
   LastFrameTime = now;
-  if (Game.FrameCount % 20 == 0) {
-    FrameRate = 1.0 / elapsed;
+  ShowFrame(elapsed);
+  return 1;
+}
+
+void ShowFrame(double frameSeconds) {
+  if (Game.FrameCount % 20 == 0 && frameSeconds > 0.0) {
+    FrameRate = 1.0 / frameSeconds;
   }
   char text[32];
   std::snprintf(text, sizeof text, "%-5.2f fps", FrameRate);
   DrawLabel(text, 560, 0, 15, 255, 255, 255);
   PresentFrame(0);
-  return 1;
 }
 
 void StepFrame() {

@@ -42,12 +42,9 @@ bool GameRecorder::SaveGameInProgress() {
 bool GameRecorder::Save() {
   recording_ = false;
   const Replay replay = recorder_.Finish(Game, Random, began_);
-  const std::time_t began = static_cast<std::time_t>(began_);
-  std::tm local{};
-  localtime_r(&began, &local);
   std::string error = "no home folder (HOME is not set)";
   const std::filesystem::path saved =
-      folder_.empty() ? folder_ : ShelveReplay(folder_, replay, local, keep_, error);
+      folder_.empty() ? folder_ : ShelveReplay(folder_, replay, keep_, error);
   if (!saved.empty()) {
     lastSaved_ = saved;
     return true;

@@ -21,6 +21,10 @@ void SetFrameInput(const InputFrame& frame) {
   frameInput = frame;
 }
 
+const InputFrame& FrameInput() {
+  return frameInput;
+}
+
 void SetKeyReader(KeyReader reader) {
   installedReader = reader;
 }

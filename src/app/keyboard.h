@@ -30,6 +30,8 @@ struct InputFrame;
 // The keys held in the frame about to run; the window gathers them from its devices before each
 // frame. KeyDown reads them unless a reader is installed.
 void SetFrameInput(const InputFrame& frame);
+// The keys SetFrameInput last installed.
+const InputFrame& FrameInput();
 
 // Where KeyDown reads from: the frame's keys by default; the headless runner and the tests install
 // a scripted reader. nullptr restores the default.

@@ -15,12 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::tm LocalTime(std::time_t when) {
-  std::tm local{};
-  localtime_r(&when, &local);
-  return local;
-}
-
 void Complain(const fs::path& where, const std::string& error) {
   std::fprintf(stderr, "astorine: the online match could not be saved in %s: %s\n",
                where.empty() ? "the replays folder (no home folder)" : where.c_str(),
@@ -36,7 +30,7 @@ fs::path SaveOnlineReplay(OnlineSession& session) {
   const fs::path saved = folder.empty()
                              ? folder
                              : ShelveReplay(folder, session.FinishReplay(static_cast<int64_t>(now)),
-                                            LocalTime(now), KeptReplays, error);
+                                            KeptReplays, error);
   if (saved.empty()) {
     Complain(folder, error);
   }
@@ -47,11 +41,9 @@ void SaveDesyncReport(OnlineSession& session) {
   const fs::path folder = ReplaysFolderPath();
   const std::time_t now = std::time(nullptr);
   std::string error = "HOME is not set";
-  char stamp[32];
-  const std::tm local = LocalTime(now);
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S-online-desync", &local);
-  const fs::path replay = folder / (std::string(stamp) + ".replay");
-  const fs::path state = folder / (std::string(stamp) + ".json");
+  const std::string stamp = ReplayTimeStamp(now) + "-online-desync";
+  const fs::path replay = folder / (stamp + ".replay");
+  const fs::path state = folder / (stamp + ".json");
   if (folder.empty() || !MakeFolders(folder, error) ||
       !WriteReplayFile(replay.string(), session.FinishReplay(static_cast<int64_t>(now)), error) ||
       !ReplaceFile(state, WriteStateDocument(Game, Random), error)) {

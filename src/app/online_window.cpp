@@ -63,7 +63,7 @@ void OnlineWindow::MatchEnded() {
   } else {
     const std::filesystem::path saved = SaveOnlineReplay(session_);
     if (!saved.empty()) {
-      TraceStep(("replay saved " + saved.filename().string()).c_str());
+      TraceReplaySaved(saved);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <ctime>
 #include <system_error>
 #include <vector>
 
@@ -85,12 +86,22 @@ fs::path FreeName(const fs::path& folder, const std::string& name) {
 
 }  // namespace
 
-std::string ReplayFileName(const ReplaySummary& summary, const std::tm& began) {
+std::string ReplayTimeStamp(int64_t date) {
+  const auto when = static_cast<std::time_t>(date);
+  std::tm local{};
   char stamp[64];
-  if (std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S-", &began) != StampLength) {
-    stamp[0] = '\0';  // a year beyond 9999 or before 0: no stamp rather than a wrong one
+  // A year beyond 9999 or before 0: no stamp rather than a wrong one.
+  if (localtime_r(&when, &local) == nullptr ||
+      std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local) != StampLength - 1) {
+    return "";
   }
-  return stamp + ReplayModeName(summary) + "-" + ReplayResultName(summary) + std::string(Extension);
+  return stamp;
+}
+
+std::string ReplayFileName(const ReplaySummary& summary) {
+  const std::string stamp = ReplayTimeStamp(summary.date);
+  return (stamp.empty() ? stamp : stamp + "-") + ReplayModeName(summary) + "-" +
+         ReplayResultName(summary) + std::string(Extension);
 }
 
 bool IsKeptReplayName(std::string_view name) {
@@ -101,12 +112,12 @@ bool IsKeptReplayName(std::string_view name) {
          DigitsAt(name, 8, 2) && name[10] == '-' && DigitsAt(name, 11, 6) && name[17] == '-';
 }
 
-fs::path ShelveReplay(const fs::path& folder, const Replay& replay, const std::tm& began,
-                      size_t keep, std::string& error) {
+fs::path ShelveReplay(const fs::path& folder, const Replay& replay, size_t keep,
+                      std::string& error) {
   if (!MakeFolders(folder, error)) {
     return {};
   }
-  const fs::path path = FreeName(folder, ReplayFileName(replay.summary, began));
+  const fs::path path = FreeName(folder, ReplayFileName(replay.summary));
   if (!WriteReplayFile(path.string(), replay, error)) {
     return {};
   }

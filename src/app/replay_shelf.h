@@ -1,7 +1,7 @@
 // The replays folder: every game saved under a name that says when it began and what it was,
 // the newest 50 kept.
 #pragma once
-#include <ctime>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,8 +10,10 @@
 
 constexpr size_t KeptReplays = 50;
 
-// "2026-12-07-053812-solo-score-1200.replay", from the local time the game began.
-std::string ReplayFileName(const ReplaySummary& summary, const std::tm& began);
+// "2026-12-07-053812": the local time of `date` (UTC seconds); empty past the year 9999.
+std::string ReplayTimeStamp(int64_t date);
+// "2026-12-07-053812-solo-score-1200.replay", from the summary, its date the time the game began.
+std::string ReplayFileName(const ReplaySummary& summary);
 // Whether `name` is one the game gives; only those are ever removed to keep the newest.
 bool IsKeptReplayName(std::string_view name);
 
@@ -20,4 +22,4 @@ bool IsKeptReplayName(std::string_view name);
 // replays beyond `keep`, and temporary files that writers killed part-way left behind. Returns
 // the path saved, or empty with `error` set.
 std::filesystem::path ShelveReplay(const std::filesystem::path& folder, const Replay& replay,
-                                   const std::tm& began, size_t keep, std::string& error);
+                                   size_t keep, std::string& error);

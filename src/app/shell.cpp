@@ -118,14 +118,10 @@ void DestroyGameWindow() {
   }
 }
 
-void TraceReplaySaved() {
-  TraceStep(("replay saved " + gameRecorder.LastSaved().filename().string()).c_str());
-}
-
 // The game being played is saved before anything else goes.
 void SaveGame() {
   if (gameRecorder.SaveGameInProgress()) {
-    TraceReplaySaved();
+    TraceReplaySaved(gameRecorder.LastSaved());
   }
 }
 
@@ -233,7 +229,7 @@ void RunWindowFrame(const InputFrame& input) {
   RunFrame();
   TraceSceneChange(scene, Game.CurrentScene);
   if (gameRecorder.AfterFrame()) {
-    TraceReplaySaved();
+    TraceReplaySaved(gameRecorder.LastSaved());
   }
 }
 

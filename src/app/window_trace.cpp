@@ -77,3 +77,7 @@ void WriteStateIfAsked() {
     std::fclose(file);
   }
 }
+
+void TraceReplaySaved(const std::filesystem::path& saved) {
+  TraceStep(("replay saved " + saved.filename().string()).c_str());
+}

@@ -4,6 +4,7 @@
 // ASTORINE_STATE_OUT=FILE, the state document written to FILE when the event loop ends.
 #pragma once
 #include <cstdint>
+#include <filesystem>
 
 #include "input/input_frame.h"
 
@@ -14,5 +15,7 @@ void TraceSceneChange(int32_t from, int32_t to);
 // "astorine: keys FRAME NAME+NAME..." ("none" when no key is held) when tracing and the keys
 // the game polls that are held for the frame about to run differ from the last line's.
 void TraceKeysHeld(const InputFrame& input);
+// "astorine: replay saved NAME" when tracing: a game's or a match's replay kept in the folder.
+void TraceReplaySaved(const std::filesystem::path& saved);
 // Writes the state document where ASTORINE_STATE_OUT asks, if it does.
 void WriteStateIfAsked();

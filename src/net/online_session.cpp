@@ -18,6 +18,8 @@ constexpr double FinishingSeconds = 3.0;
 // A connection lost before the host answered is tried again: on a lossy network the first
 // packets can be lost often enough for the handshake to go silent.
 constexpr int MaxJoinAttempts = 3;
+// State hashes further back than this many frames are no longer kept for comparison.
+constexpr int32_t HashMemoryFrames = 400;
 
 }  // namespace
 
@@ -184,7 +186,8 @@ void OnlineSession::TakeInputs(const InputsMessage& inputs) {
 
 void OnlineSession::TakeHash(const StateHashMessage& hash) {
   // A frame past this side's keys cannot be confirmed over there: a hash of a match before.
-  if (rollback_ && hash.frame > recorded_ - 400 && hash.frame <= rollback_->LastLocalFrame()) {
+  if (rollback_ && hash.frame > recorded_ - HashMemoryFrames &&
+      hash.frame <= rollback_->LastLocalFrame()) {
     remoteHashes_[hash.frame] = hash.hash;
     CompareHashes();
   }
@@ -272,7 +275,7 @@ void OnlineSession::CompareHashes() {
     remote = remoteHashes_.erase(remote);
   }
   // Hashes long past can no longer be matched.
-  ownHashes_.erase(ownHashes_.begin(), ownHashes_.lower_bound(recorded_ - 400));
+  ownHashes_.erase(ownHashes_.begin(), ownHashes_.lower_bound(recorded_ - HashMemoryFrames));
 }
 
 void OnlineSession::SendInputs() {
@@ -355,9 +358,7 @@ void OnlineSession::Lost(LinkEnd end) {
     std::string error;
     if (joinAttempts_ < MaxJoinAttempts) {
       ++joinAttempts_;
-      link_ = EnetLink::Join(settings_.hostName, settings_.port,
-                             LinkOptions{settings_.silenceTimeoutMs}, error);
-      if (link_ != nullptr) {
+      if (Open(error)) {
         return;
       }
     }

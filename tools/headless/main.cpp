@@ -2,7 +2,6 @@
 // replay, with pictures, an events log, the state document and a replay as its outputs.
 #include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 #include "app/frame_clock.h"
@@ -22,6 +21,7 @@
 #include "replay_session.h"
 #include "scenes/game_state.h"
 #include "state/state_document.h"
+#include "state_out.h"
 
 namespace {
 
@@ -51,17 +51,6 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
   contents << file.rdbuf();
   text = contents.str();
   return static_cast<bool>(file);
-}
-
-bool WriteStateOut(const std::string& path) {
-  std::string document = WriteStateDocument(Game, Random);
-  if (path == "-") {
-    std::cout << document << std::flush;
-    return true;
-  }
-  std::ofstream file(path, std::ios::binary);
-  file << document;
-  return static_cast<bool>(file.flush());
 }
 
 struct RunOutcome {

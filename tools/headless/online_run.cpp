@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 
 #include "app/frame_clock.h"
 #include "event_log.h"
@@ -13,7 +12,7 @@
 #include "net/pace.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
-#include "state/state_document.h"
+#include "state_out.h"
 
 namespace {
 
@@ -37,10 +36,9 @@ ActionMask LocalMask(const OnlineSession& session, RandomKeys* randomKeys) {
 
 bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
   bool written = true;
-  if (!options.stateOut.empty()) {
-    std::ofstream file(options.stateOut, std::ios::binary);
-    file << WriteStateDocument(Game, Random);
-    written = static_cast<bool>(file.flush());
+  if (!options.stateOut.empty() && !WriteStateOut(options.stateOut)) {
+    std::fprintf(stderr, "astorine-headless: %s could not be written\n", options.stateOut.c_str());
+    written = false;
   }
   std::string error;
   if (!options.record.empty() && session.HasReplay() &&
