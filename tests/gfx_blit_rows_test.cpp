@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "gfx/back_buffer.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"

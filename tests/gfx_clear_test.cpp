@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data_folder.h"
+#include "app/data_path.h"
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 #include "gfx/surface_table.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 #include "gfx/font_lookup.h"

@@ -11,8 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/data_folder.h"
-#include "sound/sound_device.h"
+#include "app/data_path.h"
+#include "app/sound_device.h"
+#include "sound/sound_slots.h"
 
 namespace {
 

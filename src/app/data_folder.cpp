@@ -6,10 +6,9 @@
 #include <string_view>
 #include <system_error>
 
-namespace {
+#include "app/data_path.h"
 
-std::string chosenFolder = "Data";
-bool folderSet = false;
+namespace {
 
 // The XDG base directory default for a missing or empty XDG_DATA_DIRS.
 constexpr const char* DefaultDataDirs = "/usr/local/share:/usr/share";
@@ -57,20 +56,8 @@ std::filesystem::path FirstDataFolder(const std::vector<std::filesystem::path>& 
   return "Data";
 }
 
-void SetDataFolder(const std::string& folder) {
-  folderSet = !folder.empty();
-  chosenFolder = folderSet ? folder : "Data";
-}
-
 void FindDataFolder(const char* argv0) {
-  if (folderSet) {
-    return;
-  }
-  chosenFolder =
+  ChooseDataFolder(
       FirstDataFolder(DataFolderCandidates(ExecutableFolder(argv0), std::getenv("XDG_DATA_DIRS")))
-          .string();
-}
-
-std::string DataPath(const char* fileName) {
-  return chosenFolder + "/" + fileName;
+          .string());
 }

@@ -1,15 +1,13 @@
-// Where the pictures and sounds are read from: a folder holding Data/.
+// The search for the Data folder the pictures and sounds are read from, among the places the game
+// may be installed.
 #pragma once
 #include <filesystem>
 #include <string>
 #include <vector>
 
-// Sets the Data folder itself (the headless runner's --data). Empty: search for it at start-up.
-void SetDataFolder(const std::string& folder);
-// Chooses the folder at start-up; argv0 is the executable's path as started.
+// Chooses the folder at start-up (unless SetDataFolder named one); argv0 is the executable's path
+// as started.
 void FindDataFolder(const char* argv0);
-// Full path of a file of the Data folder ("planet.bmp").
-std::string DataPath(const char* fileName);
 
 // The folders tried, in order: ./Data, Data beside the executable, ../share/astorine/Data from
 // the executable's folder, then astorine/Data under each folder of xdgDataDirs (a colon-separated

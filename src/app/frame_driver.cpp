@@ -62,11 +62,6 @@ void ShowFrame(double frameSeconds) {
   PresentFrame(0);
 }
 
-void StepFrame() {
-  UpdateScene();
-  ++Game.FrameCount;
-}
-
 void SetFrameClock(FrameClock clock) {
   installedClock = clock;
 }

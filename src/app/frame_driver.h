@@ -6,9 +6,6 @@ int RunFrame();
 // The frame-rate text over the picture, from this frame's length in seconds every 20th frame,
 // then the present. RunFrame ends with it; a loop that paces frames itself calls it after each.
 void ShowFrame(double frameSeconds);
-// The scene's step alone, unpaced and unpresented: for frames nobody watches (a replay played
-// faster, frames run again after a rollback).
-void StepFrame();
 
 // The clock the wait reads, in seconds. Defaults to the performance counter; the headless runner
 // installs a virtual clock that advances exactly 0.025 s per frame.

@@ -5,13 +5,15 @@
 #include <cstdlib>
 
 #include "app/data_folder.h"
+#include "app/data_path.h"
 #include "app/quit.h"
 #include "app/random.h"
+#include "app/sound_device.h"
 #include "app/virtual_clock.h"
 #include "gfx/display_device.h"
 #include "gfx/surfaces.h"
 #include "scenes/scene_machine.h"
-#include "sound/sound_device.h"
+#include "sound/sound_slots.h"
 
 namespace {
 

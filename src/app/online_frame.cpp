@@ -5,6 +5,7 @@
 #include "app/keyboard.h"
 #include "app/window_trace.h"
 #include "scenes/game_state.h"
+#include "scenes/scene_machine.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/config_folder.h"
-#include "app/data_folder.h"
+#include "app/data_path.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/game_recorder.h"
@@ -20,6 +20,7 @@
 #include "app/pause_state.h"
 #include "app/quit.h"
 #include "app/replay_shelf.h"
+#include "app/sound_device.h"
 #include "app/window_input.h"
 #include "app/window_pads.h"
 #include "app/window_replay.h"
@@ -30,7 +31,7 @@
 #include "gfx/surface_table.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
-#include "sound/sound_device.h"
+#include "sound/sound_slots.h"
 
 namespace {
 

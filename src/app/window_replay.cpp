@@ -10,6 +10,7 @@
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/game_state.h"
+#include "scenes/scene_machine.h"
 #include "scenes/scene_state.h"
 #include "sound/sound.h"
 

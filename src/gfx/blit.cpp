@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 #include "gfx/surface_table.h"

@@ -1,8 +1,8 @@
 // ClearToColour: one colour over the whole back buffer, with the pixel value built for its format.
 #include <SDL.h>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 

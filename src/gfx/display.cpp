@@ -1,8 +1,9 @@
-// The display device: the back buffer, the renderer and texture that show it in the game window,
-// and PNG pictures of it.
+// The display device: the renderer and texture that show the back buffer in the game window, and
+// PNG pictures of it.
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 #include "gfx/picture_fit.h"
@@ -17,18 +18,6 @@ SDL_Texture* screenTexture = nullptr;
 // The picture enlarged by a whole factor, smoothed down to a full screen's fractional size.
 SDL_Texture* enlargedTexture = nullptr;
 int enlargedFactor = 0;
-SDL_Surface* backBuffer = nullptr;
-
-bool CreateBackBuffer() {
-  backBuffer =
-      SDL_CreateRGBSurfaceWithFormat(0, ScreenWidth, ScreenHeight, 32, SDL_PIXELFORMAT_XRGB8888);
-  if (backBuffer == nullptr) {
-    return false;
-  }
-  SDL_FillRect(backBuffer, nullptr, 0);
-  return true;
-}
-
 bool CreatePresentation(SDL_Window* window) {
   renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
   if (renderer == nullptr) {
@@ -99,7 +88,7 @@ int InitDisplay(SDL_Window* window) {
     return 0;
   }
   gameWindow = window;
-  if (!CreateBackBuffer() || !CreatePresentation(window)) {
+  if (CreateBackBuffer() == 0 || !CreatePresentation(window)) {
     ReleaseDisplay();
     return 0;
   }
@@ -108,7 +97,7 @@ int InitDisplay(SDL_Window* window) {
 
 int InitHeadlessDisplay() {
   ReleaseDisplay();
-  if (!CreateBackBuffer()) {
+  if (CreateBackBuffer() == 0) {
     ReleaseDisplay();
     return 0;
   }
@@ -126,16 +115,14 @@ int ReleaseDisplay() {
     SDL_DestroyRenderer(renderer);
     renderer = nullptr;
   }
-  if (backBuffer != nullptr) {
-    SDL_FreeSurface(backBuffer);
-    backBuffer = nullptr;
-  }
+  ReleaseBackBuffer();
   gameWindow = nullptr;
   return 1;
 }
 
 int PresentFrame(int /*repaint*/) {
   // A repaint shows the same back buffer again, so both calls do the same work.
+  SDL_Surface* backBuffer = BackBuffer();
   if (gameWindow == nullptr || renderer == nullptr || screenTexture == nullptr ||
       backBuffer == nullptr) {
     return 0;
@@ -161,10 +148,6 @@ int PresentFrame(int /*repaint*/) {
   return 1;
 }
 
-SDL_Surface* BackBuffer() {
-  return backBuffer;
-}
-
 double DisplayPixelsPerPoint() {
   int windowWidth = 0;
   int windowHeight = 0;
@@ -179,6 +162,7 @@ double DisplayPixelsPerPoint() {
 }
 
 int SaveBackBufferPng(const char* path) {
+  SDL_Surface* backBuffer = BackBuffer();
   if (backBuffer == nullptr || path == nullptr) {
     return 0;
   }

@@ -1,9 +1,7 @@
-// The display's platform side, for the app layer: the back buffer every frame is composed in, its
-// presentation in the game window, and PNG pictures of it for headless runs.
+// The display device, for the program: the back buffer's presentation in the game window, and PNG
+// pictures of it for headless runs.
 #pragma once
 #include <SDL.h>
-
-#include <cstdint>
 
 // Opens the display for the game window (created by the app with SDL_WINDOW_ALLOW_HIGHDPI; with
 // SDL_WINDOW_FULLSCREEN_DESKTOP for full screen): a vsync renderer, a streaming texture and the
@@ -23,12 +21,5 @@ int ReleaseDisplay();
 int PresentFrame(int repaint);
 // Real pixels per unit of window size: 1, or more on a HiDPI display (1 without a window).
 double DisplayPixelsPerPoint();
-
-// The 640 x 480 XRGB8888 back buffer, or nullptr when the display is not open.
-SDL_Surface* BackBuffer();
 // Writes the back buffer as a PNG file; 1 on success, 0 on failure (or no back buffer).
 int SaveBackBufferPng(const char* path);
-
-// The pixel value ClearToColour fills with, computed for any surface's format and filled into it:
-// the fill's result (0), or ErrorFail for an unsupported format (nothing filled).
-int32_t ClearSurfaceToColour(SDL_Surface* surface, int red, int green, int blue);

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/data_folder.h"
+#include "app/data_path.h"
 #include "gfx/surface_table.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <tuple>
 #include <vector>
 
+#include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/draw_silence.h"
 #include "gfx/draw_trace_record.h"
 #include "gfx/font_lookup.h"

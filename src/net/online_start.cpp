@@ -1,7 +1,6 @@
 // The title's handover to a two-player match, run by the title itself.
 #include "net/online_start.h"
 
-#include "app/frame_driver.h"
 #include "app/keyboard.h"
 #include "app/random.h"
 #include "input/input_frame.h"

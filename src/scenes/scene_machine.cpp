@@ -10,6 +10,11 @@
 #include "sound/sound.h"
 #include "versus/match.h"
 
+void StepFrame() {
+  UpdateScene();
+  ++Game.FrameCount;
+}
+
 void UpdateScene() {
   int32_t next = Game.CurrentScene;
   switch (Game.CurrentScene) {

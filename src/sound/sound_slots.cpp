@@ -1,12 +1,12 @@
-// The sound device and its slots on SDL_mixer: one mixer channel per slot, so one sound never
-// overlaps itself and different sounds mix freely.
+// The sound slots on SDL_mixer: one mixer channel per slot, so one sound never overlaps itself and
+// different sounds mix freely.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "sound/sound_device.h"
+#include "sound/sound_slots.h"
 #include "sound/wave_file.h"
 
 namespace {
@@ -20,8 +20,7 @@ struct SoundSlot {
 
 // Never destroyed: the quits that skip the teardown keep the sounds until the process ends.
 std::vector<SoundSlot>& soundSlots = *new std::vector<SoundSlot>;
-bool deviceOpen = false;
-bool audioStarted = false;
+bool slotsOpen = false;
 int deviceRate = 0;
 Uint16 deviceFormat = 0;
 int deviceChannels = 0;
@@ -84,31 +83,26 @@ Uint8* ConvertToDevice(const WaveSound& sound, Uint32& length) {
 
 }  // namespace
 
-int InitSound(int count) {
-  ReleaseSound();
-  if (count < 1) {
-    return 0;
-  }
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    return 0;
-  }
-  audioStarted = true;
-  if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-    ReleaseSound();
-    return 0;
-  }
-  deviceOpen = true;
-  if (Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels) == 0 ||
-      Mix_AllocateChannels(count) != count) {
-    ReleaseSound();
+int OpenSoundSlots(int count) {
+  CloseSoundSlots();
+  if (Mix_QuerySpec(&deviceRate, &deviceFormat, &deviceChannels) == 0) {
     return 0;
   }
   soundSlots.assign(count, SoundSlot{});
+  slotsOpen = true;
   return 1;
 }
 
+void CloseSoundSlots() {
+  for (int slot = 0; slot < static_cast<int>(soundSlots.size()); ++slot) {
+    FreeSoundSlot(slot);
+  }
+  soundSlots.clear();
+  slotsOpen = false;
+}
+
 int LoadSoundSlot(const char* path) {
-  if (!deviceOpen || path == nullptr) {
+  if (!slotsOpen || path == nullptr) {
     return -1;
   }
   int slot = 0;
@@ -164,19 +158,4 @@ int FreeSoundSlot(int slot) {
   SDL_free(soundSlots[slot].samples);
   soundSlots[slot] = SoundSlot{};
   return 1;
-}
-
-void ReleaseSound() {
-  for (int slot = 0; slot < static_cast<int>(soundSlots.size()); ++slot) {
-    FreeSoundSlot(slot);
-  }
-  soundSlots.clear();
-  if (deviceOpen) {
-    Mix_CloseAudio();
-    deviceOpen = false;
-  }
-  if (audioStarted) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    audioStarted = false;
-  }
 }

@@ -1,9 +1,9 @@
 // The SoundTable and the game's start and stop by sound id, with the names of the twelve sounds.
 #include <string>
 
-#include "app/data_folder.h"
+#include "app/data_path.h"
 #include "sound/frame_sounds.h"
-#include "sound/sound_device.h"
+#include "sound/sound_slots.h"
 
 int32_t SoundTable[SoundCount] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 

@@ -1,5 +1,5 @@
-// The sound layer's platform side, for the app layer: the device, the sound slots (one mixer
-// channel each) and the SoundTable that maps the game's sound ids to slots.
+// The sound slots on the open sound device (one mixer channel each) and the SoundTable that maps
+// the game's sound ids to slots.
 #pragma once
 #include <cstdint>
 
@@ -8,9 +8,11 @@
 // The slot each sound id was loaded into, or -1 when its file could not be loaded.
 extern int32_t SoundTable[SoundCount];
 
-// Opens the audio device (44100 Hz, signed 16-bit, stereo) with `count` empty slots. 1 on
-// success; 0 on failure with everything released (also when count < 1).
-int InitSound(int count);
+// `count` empty slots on the mixer's channels 0 to count - 1, for sounds converted to the open
+// device's format. 1 on success; 0 when the device cannot tell its format. Called by InitSound.
+int OpenSoundSlots(int count);
+// Frees every slot from 0 upward; safe when none is open. Called by ReleaseSound.
+void CloseSoundSlots();
 // Loads a WAV file (a full path) into the lowest free slot: its number, or -1 when there is no
 // device, no free slot or the file is unusable (one line on stderr names it; the slot stays free).
 int LoadSoundSlot(const char* path);
@@ -23,5 +25,3 @@ int StartSoundSlot(int slot, int loop);
 int StopSoundSlot(int slot);
 // Halts and frees one slot's sound; 1 if a sound was freed.
 int FreeSoundSlot(int slot);
-// Frees every slot from 0 upward, closes the device. Safe when never opened.
-void ReleaseSound();
