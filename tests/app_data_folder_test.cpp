@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "app/data_folder.h"
-#include "app/data_path.h"
+#include "services/data_path.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/frame_driver.h"
-#include "app/quit.h"
 #include "gfx/draw_trace.h"
 #include "scenes/game_state.h"
+#include "services/quit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "app/random.h"
+#include "services/random.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 
 #include "app/game_recorder.h"
 #include "app/headless_session.h"
-#include "app/keyboard.h"
 #include "app/replay_shelf.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/scene_machine.h"
 #include "scenes/scene_state.h"
+#include "services/keyboard.h"
 #include "state/state_document.h"
 
 namespace fs = std::filesystem;

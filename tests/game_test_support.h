@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/keyboard.h"
-#include "app/random.h"
 #include "gfx/draw_trace.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
+#include "services/random.h"
 #include "sound/sound.h"
 
 namespace test_support {

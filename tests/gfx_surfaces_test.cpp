@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/data_path.h"
 #include "gfx/back_buffer.h"
 #include "gfx/display.h"
 #include "gfx/display_device.h"
 #include "gfx/surface_table.h"
+#include "services/data_path.h"
 
 namespace {
 

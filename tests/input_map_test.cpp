@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "app/keyboard.h"
 #include "input/input_map.h"
+#include "services/keyboard.h"
 
 namespace {
 

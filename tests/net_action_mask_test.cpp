@@ -1,8 +1,8 @@
 // Online input: only the local player's five action keys go out, only the ten come in.
 #include <gtest/gtest.h>
 
-#include "app/keyboard.h"
 #include "net/action_mask.h"
+#include "services/keyboard.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "app/json_text.h"
-#include "app/keyboard.h"
 #include "replay/replay_file.h"
+#include "services/keyboard.h"
 
 namespace {
 

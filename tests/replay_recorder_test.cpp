@@ -2,10 +2,10 @@
 // state that went another way and name where, and the summary tells which game it was.
 #include <gtest/gtest.h>
 
-#include "app/keyboard.h"
 #include "replay/replay_player.h"
 #include "replay/replay_recorder.h"
 #include "scenes/title.h"
+#include "services/keyboard.h"
 
 namespace {
 

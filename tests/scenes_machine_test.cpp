@@ -1,7 +1,7 @@
 // The scene machine: when handlers run, when scenes switch, and what the title's reset restores.
-#include "app/quit.h"
 #include "game_test_support.h"
 #include "scenes/scene_machine.h"
+#include "services/quit.h"
 
 namespace {
 

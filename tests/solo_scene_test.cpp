@@ -1,7 +1,7 @@
 // The solo play frame's keys: turns once per press, Escape, and the debug keys of a test start.
 #include "solo/solo_scene.h"
-#include "app/quit.h"
 #include "game_test_support.h"
+#include "services/quit.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/data_path.h"
 #include "app/sound_device.h"
+#include "services/data_path.h"
 #include "sound/sound_slots.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/data_path.h"
+#include "services/data_path.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/random.h"
 #include "input/input_frame.h"
 #include "replay/replay_recorder.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 class GameRecorder {
  public:

@@ -5,14 +5,14 @@
 #include <cstdlib>
 
 #include "app/data_folder.h"
-#include "app/data_path.h"
-#include "app/quit.h"
-#include "app/random.h"
 #include "app/sound_device.h"
 #include "app/virtual_clock.h"
 #include "gfx/display_device.h"
 #include "gfx/surfaces.h"
 #include "scenes/scene_machine.h"
+#include "services/data_path.h"
+#include "services/quit.h"
+#include "services/random.h"
 #include "sound/sound_slots.h"
 
 namespace {

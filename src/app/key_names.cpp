@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/keyboard.h"
+#include "services/keyboard.h"
 
 namespace {
 

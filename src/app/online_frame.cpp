@@ -2,10 +2,10 @@
 
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
-#include "app/keyboard.h"
 #include "app/window_trace.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/keyboard.h"
 
 namespace {
 

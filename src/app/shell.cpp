@@ -10,15 +10,12 @@
 #include <string>
 
 #include "app/config_folder.h"
-#include "app/data_path.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/game_recorder.h"
-#include "app/keyboard.h"
 #include "app/message_box.h"
 #include "app/online_window.h"
 #include "app/pause_state.h"
-#include "app/quit.h"
 #include "app/replay_shelf.h"
 #include "app/sound_device.h"
 #include "app/window_input.h"
@@ -31,6 +28,9 @@
 #include "gfx/surface_table.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/data_path.h"
+#include "services/keyboard.h"
+#include "services/quit.h"
 #include "sound/sound_slots.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <SDL.h>
 
-#include "app/keyboard.h"
 #include "input/input_context.h"
 #include "input/input_map.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <optional>
 
 #include "app/frame_driver.h"
-#include "app/keyboard.h"
-#include "app/random.h"
 #include "app/window_trace.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "scenes/scene_state.h"
+#include "services/keyboard.h"
+#include "services/random.h"
 #include "sound/sound.h"
 
 namespace {

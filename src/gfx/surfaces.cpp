@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/data_path.h"
 #include "gfx/surface_table.h"
+#include "services/data_path.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The action names of the controls file and the keys the game's rules are written in.
 #include "input/actions.h"
 
-#include "app/keyboard.h"
+#include "services/keyboard.h"
 
 namespace {
 

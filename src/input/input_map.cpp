@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "app/keyboard.h"
 #include "scenes/title.h"
+#include "services/keyboard.h"
 
 namespace {
 

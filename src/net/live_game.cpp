@@ -1,9 +1,9 @@
 // Snapshots and steps of the real game.
 #include "net/live_game.h"
 
-#include "app/keyboard.h"
 #include "gfx/draw_silence.h"
 #include "scenes/scene_machine.h"
+#include "services/keyboard.h"
 #include "state/state_hash.h"
 
 LiveGame::LiveGame(void (*presentFrame)())

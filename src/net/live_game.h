@@ -3,9 +3,9 @@
 #include <array>
 #include <memory>
 
-#include "app/random.h"
 #include "net/stepped_game.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 class LiveGame final : public SteppedGame {
  public:

@@ -1,11 +1,11 @@
 // The title's handover to a two-player match, run by the title itself.
 #include "net/online_start.h"
 
-#include "app/keyboard.h"
-#include "app/random.h"
 #include "input/input_frame.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/keyboard.h"
+#include "services/random.h"
 #include "state/state_document.h"
 
 namespace {

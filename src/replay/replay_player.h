@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/random.h"
 #include "replay/replay.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 // The first recorded hash a replayed state failed to match: the frame after which it was taken
 // and the top-level state members whose hashes differ.

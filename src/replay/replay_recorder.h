@@ -1,9 +1,9 @@
 // Records a run as it is played: the keys of each frame before it runs, the state after it. The
 // keys cost a comparison and, when they change, one appended run.
 #pragma once
-#include "app/random.h"
 #include "replay/replay.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 class ReplayRecorder {
  public:

@@ -1,8 +1,8 @@
 // The game reset on every entry to the title: what a new game must not inherit from the last.
 // Score thresholds and the menu's choices are left alone on purpose: they carry over.
-#include "app/random.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/random.h"
 #include "sound/sound.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Start-up of the game itself: pictures, the random seed, empty wells, the star field, the tune.
-#include "app/random.h"
 #include "gfx/surfaces.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/random.h"
 #include "sound/sound.h"
 
 namespace {

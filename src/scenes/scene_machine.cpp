@@ -1,10 +1,10 @@
 // The scene machine: one handler per scene, switched at the end of the frame that asked for it.
 #include "scenes/scene_machine.h"
 
-#include "app/quit.h"
 #include "scenes/game_state.h"
 #include "scenes/start_screens.h"
 #include "scenes/title.h"
+#include "services/quit.h"
 #include "solo/chain.h"
 #include "solo/solo_scene.h"
 #include "sound/sound.h"

@@ -1,10 +1,10 @@
 // The title: the picture slides in, then the start/exit cursor, the play mode and Return.
 #include "scenes/title.h"
 
-#include "app/keyboard.h"
 #include "gfx/surfaces.h"
 #include "gfx/text.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
 #include "solo/background.h"
 #include "sound/sound.h"
 

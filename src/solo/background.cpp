@@ -1,9 +1,9 @@
 // The universe picture scrolling toward the well's floor, and the stars drifting the same way.
 #include "solo/background.h"
 
-#include "app/random.h"
 #include "gfx/surfaces.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 namespace {
 

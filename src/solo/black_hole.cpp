@@ -1,9 +1,9 @@
 // The black hole: its flight across the screen, its picture, and the planets it swallows.
 #include <algorithm>
 
-#include "app/random.h"
 #include "gfx/surfaces.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 #include "solo/well.h"
 #include "versus/holes.h"

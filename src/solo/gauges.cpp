@@ -1,6 +1,6 @@
 // The two gauges that fill with time and play, and the quarter turns of the well they cause.
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 #include "solo/quarter_turn.h"
 

@@ -1,6 +1,6 @@
 // The player's hold on the falling pair: automatic and soft drops, sideways steps with key repeat.
-#include "app/keyboard.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
 #include "solo/pair.h"
 
 namespace {

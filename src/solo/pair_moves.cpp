@@ -1,6 +1,6 @@
 // Placing the pair, testing its moves against the well and writing its cells after a move.
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/pair.h"
 #include "solo/well.h"
 

@@ -2,9 +2,9 @@
 // the keys read once per frame (turns, Escape, and the debug keys of a test start).
 #include "solo/solo_scene.h"
 
-#include "app/keyboard.h"
-#include "app/quit.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
+#include "services/quit.h"
 #include "solo/background.h"
 #include "solo/drawing.h"
 #include "solo/hazards.h"

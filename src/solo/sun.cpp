@@ -1,7 +1,7 @@
 // The sun: it grows from the top-left corner over the screen, then gives planets new colours.
-#include "app/random.h"
 #include "gfx/surfaces.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 #include "solo/well.h"
 

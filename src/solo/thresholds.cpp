@@ -1,7 +1,7 @@
 // The score thresholds that send the black hole and the sun and make the game harder; once
 // raised they stay raised for the rest of the run.
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 
 void ApplyScoreThresholds() {

@@ -1,7 +1,7 @@
 // The SoundTable and the game's start and stop by sound id, with the names of the twelve sounds.
 #include <string>
 
-#include "app/data_path.h"
+#include "services/data_path.h"
 #include "sound/frame_sounds.h"
 #include "sound/sound_slots.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/json_text.h"
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 Json StateToJson(const GameState& state, const RandomState& random);
 // The whole state as formatted JSON text.

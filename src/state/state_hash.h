@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 struct StateHash {
   uint64_t whole = 0;             // FNV-1a over the members' 64-bit hashes, in document order

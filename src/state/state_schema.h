@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 // How a walker sees a field:
 //   Int(name, field)            any integer field, written as a number

@@ -2,8 +2,8 @@
 // pace of its fall, steers it (or wanders), and makes pending turns only in drop frames.
 #include "versus/computer.h"
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/pair.h"
 
 namespace {

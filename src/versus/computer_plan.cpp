@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/well.h"
 #include "versus/computer.h"
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 #include "solo/pair.h"
 

@@ -2,9 +2,9 @@
 // into each well's own list; the white hole then rains the launcher's planets into the other well.
 #include "versus/holes.h"
 
-#include "app/random.h"
 #include "gfx/surfaces.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/hazards.h"
 #include "solo/well.h"
 #include "versus/match.h"

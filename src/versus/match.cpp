@@ -2,9 +2,9 @@
 // special pieces, the rising difficulty, the picture, the result labels and the end of the match.
 #include "versus/match.h"
 
-#include "app/random.h"
 #include "gfx/text.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "solo/background.h"
 #include "solo/chain.h"
 #include "solo/hazards.h"

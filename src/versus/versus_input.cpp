@@ -1,8 +1,8 @@
 // The turn keys of both players and the debug keys of a match.
 #include "versus/versus_input.h"
 
-#include "app/keyboard.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
 #include "solo/hazards.h"
 #include "solo/pair.h"
 #include "versus/holes.h"

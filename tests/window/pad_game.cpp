@@ -11,9 +11,9 @@
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
-#include "app/quit.h"
 #include "app/shell.h"
 #include "scenes/game_state.h"
+#include "services/quit.h"
 #include "virtual_pad.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/game_recorder.h"
-#include "app/random.h"
 #include "replay/replay_recorder.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "app/headless_session.h"
-#include "app/keyboard.h"
-#include "app/random.h"
 #include "gfx/display_device.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/keyboard.h"
+#include "services/random.h"
 #include "versus/match.h"
 
 namespace {

@@ -21,9 +21,9 @@
 #include "app/data_folder.h"
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
-#include "app/quit.h"
 #include "app/shell.h"
 #include "previous_wait.h"
+#include "services/quit.h"
 
 namespace {
 

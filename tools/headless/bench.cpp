@@ -4,12 +4,12 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/quit.h"
-#include "app/random.h"
 #include "app/virtual_clock.h"
 #include "frame_loop.h"
 #include "gfx/display_device.h"
 #include "scenes/game_state.h"
+#include "services/quit.h"
+#include "services/random.h"
 
 namespace {
 

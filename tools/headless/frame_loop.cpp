@@ -2,10 +2,10 @@
 #include "frame_loop.h"
 
 #include "app/frame_driver.h"
-#include "app/keyboard.h"
-#include "app/quit.h"
 #include "event_log.h"
 #include "scenes/game_state.h"
+#include "services/keyboard.h"
+#include "services/quit.h"
 
 namespace {
 

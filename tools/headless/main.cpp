@@ -7,7 +7,6 @@
 #include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/headless_session.h"
-#include "app/random.h"
 #include "bench.h"
 #include "event_log.h"
 #include "frame_loop.h"
@@ -20,6 +19,7 @@
 #include "random_keys.h"
 #include "replay_session.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "state/state_document.h"
 #include "state_out.h"
 

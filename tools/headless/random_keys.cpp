@@ -1,8 +1,8 @@
 // Seeded key runs and the title driver of unattended play.
 #include "random_keys.h"
 
-#include "app/keyboard.h"
 #include "scenes/title.h"
+#include "services/keyboard.h"
 
 namespace {
 

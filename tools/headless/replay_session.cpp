@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/random.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 
 bool ReplaySession::Load(std::string& error) {
   if (options_.replay.empty()) {

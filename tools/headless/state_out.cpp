@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/random.h"
 #include "scenes/game_state.h"
+#include "services/random.h"
 #include "state/state_document.h"
 
 bool WriteStateOut(const std::string& path) {

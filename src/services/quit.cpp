@@ -1,5 +1,5 @@
 // The quit request: a flag the main loop (windowed or headless) looks at before every pass.
-#include "app/quit.h"
+#include "services/quit.h"
 
 namespace {
 bool quitRequested = false;

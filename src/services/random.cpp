@@ -1,5 +1,5 @@
 // MT19937 as published by its authors, and the two ways the game draws from it.
-#include "app/random.h"
+#include "services/random.h"
 
 #include <time.h>
 

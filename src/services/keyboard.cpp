@@ -1,5 +1,5 @@
 // KeyDown: the frame's held keys, or a scripted reader.
-#include "app/keyboard.h"
+#include "services/keyboard.h"
 
 #include "input/input_frame.h"
 

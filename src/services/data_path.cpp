@@ -1,5 +1,5 @@
 // The chosen Data folder: ./Data until the start-up search or the headless runner names another.
-#include "app/data_path.h"
+#include "services/data_path.h"
 
 namespace {
 
