@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "input/input_frame.h"
 #include "replay/replay_recorder.h"
 #include "scenes/game_state.h"
+#include "services/input_frame.h"
 #include "services/random.h"
 
 class GameRecorder {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "input/input_frame.h"
 #include "net/online_session.h"
+#include "services/input_frame.h"
 
 class OnlineWindow {
  public:

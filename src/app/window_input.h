@@ -4,8 +4,8 @@
 #include <span>
 
 #include "input/bindings.h"
-#include "input/input_frame.h"
 #include "input/pad_state.h"
+#include "services/input_frame.h"
 
 // The controls every later frame uses.
 void UseControls(const Controls& controls);

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 // Reads the replay before the window opens; false with one line on stderr, and nothing plays.
 bool LoadWindowReplay(const std::string& path);

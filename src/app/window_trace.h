@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 // "astorine: STEP" on stderr when tracing.
 void TraceStep(const char* step);

@@ -6,8 +6,8 @@
 #include <span>
 
 #include "input/bindings.h"
-#include "input/input_frame.h"
 #include "input/pad_state.h"
+#include "services/input_frame.h"
 
 // What the keys are for this frame: the title and the screens between games have fixed menu keys;
 // in play the players' own keys act. Which pads play whom depends on the match.

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "input/actions.h"
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 // Bit n is the action numbered n in Action (Left is bit 0); bits 5 to 7 are never set.
 using ActionMask = uint8_t;

@@ -1,9 +1,9 @@
 // The title's handover to a two-player match, run by the title itself.
 #include "net/online_start.h"
 
-#include "input/input_frame.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
+#include "services/input_frame.h"
 #include "services/keyboard.h"
 #include "services/random.h"
 #include "state/state_document.h"

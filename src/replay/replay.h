@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 // Limits checked before anything is allocated: 64 MiB and ten hours at 40 frames a second.
 constexpr uint32_t MaxReplayBytes = 64u << 20;

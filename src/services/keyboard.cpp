@@ -1,7 +1,7 @@
 // KeyDown: the frame's held keys, or a scripted reader.
 #include "services/keyboard.h"
 
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Running numbered frames of a headless game, each with the keys it is given, logging scene
 // changes and the quit request.
 #pragma once
-#include "input/input_frame.h"
 #include "key_script.h"
+#include "services/input_frame.h"
 
 // The script ScriptedFrame reads from now on.
 void UseKeyScript(const KeyScript& script);

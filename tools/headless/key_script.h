@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "input/input_frame.h"
+#include "services/input_frame.h"
 
 // One line per held span, "FIRST[-LAST] KEY[+KEY...]", frames counted from 0; '#' starts a
 // comment. KEY is a name (Left Up Right Down Return Escape PageUp Home F1..F7), one letter or

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "input/input_frame.h"
 #include "scenes/game_state.h"
+#include "services/input_frame.h"
 
 // How each game is started from the title: the play mode ('s', 'p' or 'c') and the key held with
 // Return (0, 'H' for the hard start, 'D' for the test start); `any` draws both for every game.

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "input/input_frame.h"
 #include "options.h"
 #include "replay/replay.h"
 #include "replay/replay_player.h"
 #include "replay/replay_recorder.h"
+#include "services/input_frame.h"
 
 class ReplaySession {
  public:
