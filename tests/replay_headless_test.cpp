@@ -10,9 +10,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/json_text.h"
 #include "replay/replay_file.h"
 #include "services/keyboard.h"
+#include "state/json_text.h"
 
 namespace {
 

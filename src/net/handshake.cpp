@@ -1,7 +1,7 @@
 #include "net/handshake.h"
 
-#include "app/json_text.h"
 #include "replay/versions.h"
+#include "state/json_text.h"
 #include "state/state_document.h"
 
 namespace {

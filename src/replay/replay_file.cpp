@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/json_text.h"
 #include "replay/byte_stream.h"
 #include "replay/crc32.h"
 #include "replay/versions.h"
+#include "state/json_text.h"
 #include "state/state_document.h"
 #include "state/state_hash.h"
 

@@ -5,9 +5,9 @@
 #pragma once
 #include <string>
 
-#include "app/json_text.h"
 #include "scenes/game_state.h"
 #include "services/random.h"
+#include "state/json_text.h"
 
 Json StateToJson(const GameState& state, const RandomState& random);
 // The whole state as formatted JSON text.

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "app/json_text.h"
+#include "state/json_text.h"
 
 namespace {
 

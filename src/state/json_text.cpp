@@ -1,5 +1,5 @@
 // The state document's layout: one star, one explosion, one row of a well per line.
-#include "app/json_text.h"
+#include "state/json_text.h"
 
 #include <algorithm>
 
