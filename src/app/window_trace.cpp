@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/key_names.h"
+#include "input/key_names.h"
 #include "scenes/game_state.h"
 #include "state/state_document.h"
 

@@ -1,5 +1,5 @@
 // The key name table shared by the headless runner's key scripts and the window's trace.
-#include "app/key_names.h"
+#include "input/key_names.h"
 
 #include <array>
 
