@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "app/data_folder.h"
+#include "platform/data_folder.h"
 #include "services/data_path.h"
 
 namespace {

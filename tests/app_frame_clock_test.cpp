@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 
 TEST(AppFrameClock, SleepThenSpinEndsAtOrPastEveryDeadlineAndSetsTheThreadsTimerSlack) {
   // Past, inside the spin margin, and far enough ahead to sleep first.

@@ -1,7 +1,7 @@
 // The window's first size from the display's usable area, its borders and its pixel density.
 #include <gtest/gtest.h>
 
-#include "app/window_size.h"
+#include "platform/window_size.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/sound_device.h"
+#include "platform/sound_device.h"
 #include "services/data_path.h"
 #include "sound/sound_slots.h"
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/config_folder.h"
 #include "input/controls_file.h"
+#include "platform/config_folder.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/frame_clock.h"
 #include "gfx/display_device.h"
 #include "gfx/text.h"
+#include "platform/frame_clock.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 

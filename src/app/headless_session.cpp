@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/data_folder.h"
-#include "app/sound_device.h"
 #include "app/virtual_clock.h"
 #include "gfx/display_device.h"
 #include "gfx/surfaces.h"
+#include "platform/data_folder.h"
+#include "platform/sound_device.h"
 #include "scenes/scene_machine.h"
 #include "services/data_path.h"
 #include "services/quit.h"

@@ -9,9 +9,6 @@
 
 #include "app/command_line.h"
 #include "app/controls_loading.h"
-#include "app/data_folder.h"
-#include "app/frame_clock.h"
-#include "app/message_box.h"
 #include "app/online_frame.h"
 #include "app/online_window.h"
 #include "app/shell.h"
@@ -19,6 +16,9 @@
 #include "app/window_input.h"
 #include "app/window_replay.h"
 #include "app/write_controls.h"
+#include "platform/data_folder.h"
+#include "platform/frame_clock.h"
+#include "platform/message_box.h"
 
 namespace {
 

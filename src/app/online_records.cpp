@@ -4,9 +4,9 @@
 #include <ctime>
 #include <string>
 
-#include "app/atomic_file.h"
-#include "app/config_folder.h"
 #include "app/replay_shelf.h"
+#include "platform/atomic_file.h"
+#include "platform/config_folder.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
 #include "state/state_document.h"

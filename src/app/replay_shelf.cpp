@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "replay/replay_file.h"
 
 namespace fs = std::filesystem;

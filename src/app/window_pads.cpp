@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/config_folder.h"
 #include "app/window_trace.h"
 #include "input/gamepads.h"
 #include "input/input_context.h"
 #include "input/pad_mappings.h"
+#include "platform/config_folder.h"
 #include "scenes/game_state.h"
 
 namespace {

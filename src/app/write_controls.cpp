@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/atomic_file.h"
-#include "app/config_folder.h"
 #include "app/controls_loading.h"
 #include "input/controls_file.h"
+#include "platform/atomic_file.h"
+#include "platform/config_folder.h"
 
 namespace fs = std::filesystem;
 

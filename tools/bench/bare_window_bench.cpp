@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 
 namespace {
 

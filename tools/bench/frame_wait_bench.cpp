@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/headless_session.h"
+#include "platform/frame_clock.h"
 #include "previous_wait.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 
 inline void RelativeSleepThenSpinUntil(double deadline) {
   constexpr double SpinMargin = 0.001;

@@ -18,10 +18,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/data_folder.h"
-#include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/shell.h"
+#include "platform/data_folder.h"
+#include "platform/frame_clock.h"
 #include "previous_wait.h"
 #include "services/quit.h"
 

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frame_clock.h"
 #include "app/frame_driver.h"
 #include "app/headless_session.h"
 #include "bench.h"
@@ -15,6 +14,7 @@
 #include "key_script.h"
 #include "online_run.h"
 #include "options.h"
+#include "platform/frame_clock.h"
 #include "random_keys.h"
 #include "replay_session.h"
 #include "scenes/game_state.h"

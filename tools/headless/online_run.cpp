@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/frame_clock.h"
 #include "event_log.h"
 #include "frame_loop.h"
 #include "net/online_session.h"
 #include "net/pace.h"
+#include "platform/frame_clock.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
 #include "state_out.h"

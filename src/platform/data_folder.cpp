@@ -1,6 +1,6 @@
 // The Data folder: ./Data when the game runs from a folder holding it, else the first of the
 // installed places that holds one, unless a folder was set explicitly.
-#include "app/data_folder.h"
+#include "platform/data_folder.h"
 
 #include <cstdlib>
 #include <string_view>

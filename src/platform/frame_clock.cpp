@@ -1,6 +1,6 @@
 // The frame clock: the performance counter in seconds, and a wait that leaves the core idle for
 // all but the last 100 us of a frame.
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 
 #include <SDL.h>
 #include <sys/prctl.h>

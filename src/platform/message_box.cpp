@@ -1,5 +1,5 @@
 // Message boxes through SDL, which can show them before any window exists.
-#include "app/message_box.h"
+#include "platform/message_box.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "app/config_folder.h"
+#include "platform/config_folder.h"
 
 #include <cstdlib>
 

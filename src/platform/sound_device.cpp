@@ -1,5 +1,5 @@
 // The sound device on SDL_mixer; the slots the game's sounds play in live in the sound layer.
-#include "app/sound_device.h"
+#include "platform/sound_device.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

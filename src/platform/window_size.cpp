@@ -1,5 +1,5 @@
 // The window's first size, from the display's usable area, the borders and the pixel density.
-#include "app/window_size.h"
+#include "platform/window_size.h"
 
 #include <algorithm>
 #include <cmath>
