@@ -8,8 +8,8 @@
 #include "gfx/back_buffer.h"
 #include "gfx/blit.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/surface_table.h"
+#include "platform/display_device.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
+#include "platform/display_device.h"
 
 namespace {
 

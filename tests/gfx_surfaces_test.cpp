@@ -11,8 +11,8 @@
 
 #include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/surface_table.h"
+#include "platform/display_device.h"
 #include "services/data_path.h"
 
 namespace {

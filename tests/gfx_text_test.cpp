@@ -9,9 +9,9 @@
 
 #include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/font_lookup.h"
 #include "gfx/text.h"
+#include "platform/display_device.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "gfx/display_device.h"
 #include "gfx/text.h"
+#include "platform/display_device.h"
 #include "platform/frame_clock.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"

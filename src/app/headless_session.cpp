@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "app/virtual_clock.h"
-#include "gfx/display_device.h"
 #include "gfx/surfaces.h"
 #include "platform/data_folder.h"
+#include "platform/display_device.h"
 #include "platform/sound_device.h"
 #include "scenes/scene_machine.h"
 #include "services/data_path.h"

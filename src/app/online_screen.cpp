@@ -1,7 +1,7 @@
 #include "app/online_screen.h"
 
-#include "gfx/display_device.h"
 #include "gfx/text.h"
+#include "platform/display_device.h"
 #include "solo/background.h"
 
 namespace {

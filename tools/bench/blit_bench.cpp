@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/surface_table.h"
+#include "platform/display_device.h"
 
 namespace {
 

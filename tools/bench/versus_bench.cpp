@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "app/headless_session.h"
-#include "gfx/display_device.h"
+#include "platform/display_device.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "services/keyboard.h"

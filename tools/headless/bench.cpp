@@ -6,7 +6,7 @@
 
 #include "app/virtual_clock.h"
 #include "frame_loop.h"
-#include "gfx/display_device.h"
+#include "platform/display_device.h"
 #include "scenes/game_state.h"
 #include "services/quit.h"
 #include "services/random.h"

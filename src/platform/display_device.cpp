@@ -5,9 +5,9 @@
 
 #include "gfx/back_buffer.h"
 #include "gfx/display.h"
-#include "gfx/display_device.h"
 #include "gfx/picture_fit.h"
 #include "gfx/text_fonts.h"
+#include "platform/display_device.h"
 
 namespace {
 
