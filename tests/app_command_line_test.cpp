@@ -1,9 +1,9 @@
 // The command line: each option, the combinations that make sense, and every refusal.
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
-#include "app/version.h"
 #include "net/online_session.h"
+#include "program/command_line.h"
+#include "program/version.h"
 
 namespace {
 

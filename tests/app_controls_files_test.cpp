@@ -13,11 +13,11 @@
 #include <random>
 #include <sstream>
 
-#include "app/controls_loading.h"
-#include "app/write_controls.h"
 #include "input/controls_file.h"
 #include "platform/atomic_file.h"
 #include "platform/config_folder.h"
+#include "program/controls_loading.h"
+#include "program/write_controls.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/frame_driver.h"
 #include "gfx/draw_trace.h"
+#include "program/frame_driver.h"
 #include "scenes/game_state.h"
 #include "services/quit.h"
 

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <random>
 
-#include "app/game_recorder.h"
-#include "app/headless_session.h"
-#include "app/replay_shelf.h"
+#include "program/game_recorder.h"
+#include "program/headless_session.h"
+#include "program/replay_shelf.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/scene_machine.h"

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <optional>
 
-#include "app/window_pads.h"
 #include "input/gamepads.h"
 #include "input/input_map.h"
 #include "input/pad_mappings.h"
 #include "input/pad_reading.h"
+#include "program/window_pads.h"
 #include "scenes/game_state.h"
 #include "virtual_pad.h"
 

@@ -5,12 +5,12 @@
 #include <random>
 #include <vector>
 
-#include "app/frame_driver.h"
-#include "app/headless_session.h"
 #include "gfx/draw_trace.h"
 #include "net/live_game.h"
 #include "net/online_start.h"
 #include "net/rollback.h"
+#include "program/frame_driver.h"
+#include "program/headless_session.h"
 #include "state/state_document.h"
 #include "state/state_hash.h"
 

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/headless_session.h"
-#include "app/online_records.h"
 #include "net/online_session.h"
+#include "program/headless_session.h"
+#include "program/online_records.h"
 #include "replay/replay_file.h"
 #include "state/state_document.h"
 

@@ -8,10 +8,10 @@
 
 #include <cstdio>
 
-#include "app/frame_driver.h"
-#include "app/shell.h"
 #include "platform/data_folder.h"
 #include "platform/frame_clock.h"
+#include "program/frame_driver.h"
+#include "program/shell.h"
 #include "scenes/game_state.h"
 #include "services/quit.h"
 #include "virtual_pad.h"

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/frame_driver.h"
-#include "app/headless_session.h"
 #include "platform/frame_clock.h"
 #include "previous_wait.h"
+#include "program/frame_driver.h"
+#include "program/headless_session.h"
 
 namespace {
 

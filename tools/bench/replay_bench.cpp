@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/game_recorder.h"
+#include "program/game_recorder.h"
 #include "replay/replay_recorder.h"
 #include "scenes/game_state.h"
 #include "services/random.h"

@@ -10,10 +10,10 @@
 #include <random>
 #include <vector>
 
-#include "app/headless_session.h"
 #include "net/live_game.h"
 #include "net/online_start.h"
 #include "net/rollback.h"
+#include "program/headless_session.h"
 #include "scenes/game_state.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/headless_session.h"
+#include "program/headless_session.h"
 #include "scenes/game_state.h"
 #include "solo/chain.h"
 #include "solo/solo_scene.h"

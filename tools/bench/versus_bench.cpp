@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/headless_session.h"
 #include "platform/display_device.h"
+#include "program/headless_session.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "services/keyboard.h"

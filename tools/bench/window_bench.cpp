@@ -18,11 +18,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/frame_driver.h"
-#include "app/shell.h"
 #include "platform/data_folder.h"
 #include "platform/frame_clock.h"
 #include "previous_wait.h"
+#include "program/frame_driver.h"
+#include "program/shell.h"
 #include "services/quit.h"
 
 namespace {

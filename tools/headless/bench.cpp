@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/virtual_clock.h"
 #include "frame_loop.h"
 #include "platform/display_device.h"
+#include "program/virtual_clock.h"
 #include "scenes/game_state.h"
 #include "services/quit.h"
 #include "services/random.h"

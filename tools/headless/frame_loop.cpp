@@ -1,8 +1,8 @@
 // One numbered frame of a headless run.
 #include "frame_loop.h"
 
-#include "app/frame_driver.h"
 #include "event_log.h"
+#include "program/frame_driver.h"
 #include "scenes/game_state.h"
 #include "services/keyboard.h"
 #include "services/quit.h"

@@ -4,8 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/frame_driver.h"
-#include "app/headless_session.h"
 #include "bench.h"
 #include "event_log.h"
 #include "frame_loop.h"
@@ -15,6 +13,8 @@
 #include "options.h"
 #include "platform/display_device.h"
 #include "platform/frame_clock.h"
+#include "program/frame_driver.h"
+#include "program/headless_session.h"
 #include "random_keys.h"
 #include "replay_session.h"
 #include "scenes/game_state.h"

@@ -1,4 +1,4 @@
-#include "app/online_screen.h"
+#include "program/online_screen.h"
 
 #include "gfx/text.h"
 #include "platform/display_device.h"

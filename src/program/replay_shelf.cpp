@@ -1,4 +1,4 @@
-#include "app/replay_shelf.h"
+#include "program/replay_shelf.h"
 
 #include <algorithm>
 #include <cctype>

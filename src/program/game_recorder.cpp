@@ -1,10 +1,10 @@
-#include "app/game_recorder.h"
+#include "program/game_recorder.h"
 
 #include <cstdio>
 #include <ctime>
 #include <string>
 
-#include "app/replay_shelf.h"
+#include "program/replay_shelf.h"
 #include "scenes/scene_state.h"
 
 GameRecorder::GameRecorder(std::filesystem::path folder, size_t keep)

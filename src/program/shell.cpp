@@ -1,7 +1,7 @@
 // The game window and its event loop on SDL: Pause, F12 and Alt+Return (full screen) are the only
 // keys it handles itself, and pads' comings and goings and Start in play; the scenes poll every
 // other key inside their frames.
-#include "app/shell.h"
+#include "program/shell.h"
 
 #include <SDL.h>
 
@@ -9,15 +9,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/frame_driver.h"
-#include "app/game_recorder.h"
-#include "app/online_window.h"
-#include "app/pause_state.h"
-#include "app/replay_shelf.h"
-#include "app/window_input.h"
-#include "app/window_pads.h"
-#include "app/window_replay.h"
-#include "app/window_trace.h"
 #include "gfx/display.h"
 #include "gfx/surface_table.h"
 #include "platform/config_folder.h"
@@ -26,6 +17,15 @@
 #include "platform/message_box.h"
 #include "platform/sound_device.h"
 #include "platform/window_size.h"
+#include "program/frame_driver.h"
+#include "program/game_recorder.h"
+#include "program/online_window.h"
+#include "program/pause_state.h"
+#include "program/replay_shelf.h"
+#include "program/window_input.h"
+#include "program/window_pads.h"
+#include "program/window_replay.h"
+#include "program/window_trace.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "services/data_path.h"

@@ -1,13 +1,13 @@
-#include "app/window_pads.h"
+#include "program/window_pads.h"
 
 #include <cstdio>
 #include <string>
 
-#include "app/window_trace.h"
 #include "input/gamepads.h"
 #include "input/input_context.h"
 #include "input/pad_mappings.h"
 #include "platform/config_folder.h"
+#include "program/window_trace.h"
 #include "scenes/game_state.h"
 
 namespace {

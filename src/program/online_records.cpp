@@ -1,12 +1,12 @@
-#include "app/online_records.h"
+#include "program/online_records.h"
 
 #include <cstdio>
 #include <ctime>
 #include <string>
 
-#include "app/replay_shelf.h"
 #include "platform/atomic_file.h"
 #include "platform/config_folder.h"
+#include "program/replay_shelf.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
 #include "state/state_document.h"

@@ -1,4 +1,4 @@
-#include "app/window_input.h"
+#include "program/window_input.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "app/pause_state.h"
+#include "program/pause_state.h"
 
 void PauseState::PressPause() {
   reason_ = Paused() ? Reason::None : Reason::Player;

@@ -1,4 +1,4 @@
-#include "app/controls_loading.h"
+#include "program/controls_loading.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

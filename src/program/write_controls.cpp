@@ -1,13 +1,13 @@
-#include "app/write_controls.h"
+#include "program/write_controls.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include "app/controls_loading.h"
 #include "input/controls_file.h"
 #include "platform/atomic_file.h"
 #include "platform/config_folder.h"
+#include "program/controls_loading.h"
 
 namespace fs = std::filesystem;
 

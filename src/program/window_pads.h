@@ -5,8 +5,8 @@
 
 #include <span>
 
-#include "app/pause_state.h"
 #include "input/pad_state.h"
+#include "program/pause_state.h"
 
 // Starts SDL's game-controller layer, adds the player's mapping file and opens the pads present.
 // Without that layer the game plays on with the keyboard, after one line on stderr.

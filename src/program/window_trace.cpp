@@ -1,5 +1,5 @@
 // The windowed game's trace for tests: the environment is read once, at the first call.
-#include "app/window_trace.h"
+#include "program/window_trace.h"
 
 #include <cstdio>
 #include <cstdlib>

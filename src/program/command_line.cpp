@@ -1,10 +1,10 @@
 // Parsing of the game's options; pure, so that it can be tested without a window.
-#include "app/command_line.h"
+#include "program/command_line.h"
 
 #include <charconv>
 
-#include "app/version.h"
 #include "net/online_session.h"
+#include "program/version.h"
 
 namespace {
 

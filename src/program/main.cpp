@@ -7,18 +7,18 @@
 #include <memory>
 #include <random>
 
-#include "app/command_line.h"
-#include "app/controls_loading.h"
-#include "app/online_frame.h"
-#include "app/online_window.h"
-#include "app/shell.h"
-#include "app/version.h"
-#include "app/window_input.h"
-#include "app/window_replay.h"
-#include "app/write_controls.h"
 #include "platform/data_folder.h"
 #include "platform/frame_clock.h"
 #include "platform/message_box.h"
+#include "program/command_line.h"
+#include "program/controls_loading.h"
+#include "program/online_frame.h"
+#include "program/online_window.h"
+#include "program/shell.h"
+#include "program/version.h"
+#include "program/window_input.h"
+#include "program/window_replay.h"
+#include "program/write_controls.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The virtual frame clock.
-#include "app/virtual_clock.h"
+#include "program/virtual_clock.h"
 
 #include <cmath>
 #include <limits>
 
-#include "app/frame_driver.h"
+#include "program/frame_driver.h"
 
 namespace {
 

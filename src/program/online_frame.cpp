@@ -1,8 +1,8 @@
-#include "app/online_frame.h"
+#include "program/online_frame.h"
 
-#include "app/frame_driver.h"
-#include "app/window_trace.h"
 #include "platform/frame_clock.h"
+#include "program/frame_driver.h"
+#include "program/window_trace.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "services/keyboard.h"

@@ -1,14 +1,14 @@
 // Start-up and teardown of a headless game.
-#include "app/headless_session.h"
+#include "program/headless_session.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/virtual_clock.h"
 #include "gfx/surfaces.h"
 #include "platform/data_folder.h"
 #include "platform/display_device.h"
 #include "platform/sound_device.h"
+#include "program/virtual_clock.h"
 #include "scenes/scene_machine.h"
 #include "services/data_path.h"
 #include "services/quit.h"

@@ -1,11 +1,11 @@
-#include "app/online_window.h"
+#include "program/online_window.h"
 
 #include <cstdio>
 
-#include "app/online_records.h"
-#include "app/online_screen.h"
-#include "app/window_trace.h"
 #include "net/action_mask.h"
+#include "program/online_records.h"
+#include "program/online_screen.h"
+#include "program/window_trace.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // RunFrame: the scene's step, the wait to the 1/40 s mark, the frame-rate text and the present.
-#include "app/frame_driver.h"
+#include "program/frame_driver.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
-#include "app/window_replay.h"
+#include "program/window_replay.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "app/frame_driver.h"
-#include "app/window_trace.h"
+#include "program/frame_driver.h"
+#include "program/window_trace.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/game_state.h"
