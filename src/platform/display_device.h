@@ -3,7 +3,7 @@
 #pragma once
 #include <SDL.h>
 
-// Opens the display for the game window (created by the app with SDL_WINDOW_ALLOW_HIGHDPI; with
+// Opens the display for the game window (created by the program with SDL_WINDOW_ALLOW_HIGHDPI; with
 // SDL_WINDOW_FULLSCREEN_DESKTOP for full screen): a vsync renderer, a streaming texture and the
 // back buffer, cleared to black. 1 on success; 0 on failure with nothing left allocated. Called
 // once at start-up.
@@ -12,7 +12,7 @@ int InitDisplay(SDL_Window* window);
 // 1 on success, 0 on failure with nothing left allocated.
 int InitHeadlessDisplay();
 // Releases the fonts of text.h, the textures, the renderer and the back buffer, in that order, and
-// forgets the window (which stays the app's). Safe when nothing was created. Returns 1.
+// forgets the window (which stays the program's). Safe when nothing was created. Returns 1.
 int ReleaseDisplay();
 // Shows the back buffer in the window, centred on black: in a window at the largest whole factor
 // that fits, nearest-neighbour; in full screen as the largest 4:3 picture that fits, enlarged
