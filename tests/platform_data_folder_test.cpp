@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 // A temporary tree with an installed layout (prefix/bin, prefix/share/astorine/Data) and two
 // XDG data folders, entered as the current folder for the test.
-class AppDataFolder : public ::testing::Test {
+class PlatformDataFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/astorine-data-folder-XXXXXX";
@@ -42,7 +42,7 @@ class AppDataFolder : public ::testing::Test {
   fs::path root, previous;
 };
 
-TEST_F(AppDataFolder, EachPlaceWinsOverThoseAfterIt) {
+TEST_F(PlatformDataFolder, EachPlaceWinsOverThoseAfterIt) {
   Make("xdg2/astorine/Data");
   EXPECT_EQ(Found(Xdg().c_str()), root / "xdg2/astorine/Data");
   Make("xdg1/astorine/Data");
@@ -55,14 +55,14 @@ TEST_F(AppDataFolder, EachPlaceWinsOverThoseAfterIt) {
   EXPECT_EQ(Found(Xdg().c_str()), "Data");
 }
 
-TEST_F(AppDataFolder, NothingFoundFallsBackToTheCurrentFolder) {
+TEST_F(PlatformDataFolder, NothingFoundFallsBackToTheCurrentFolder) {
   Make("xdg1/astorine/NotData");
   fs::create_directories(root / "prefix/share/astorine");
   std::ofstream(root / "prefix/share/astorine/Data") << "a file, not a folder";
   EXPECT_EQ(Found(Xdg().c_str()), "Data");
 }
 
-TEST_F(AppDataFolder, XdgListsAreReadAsTheBaseDirectoryRulesSay) {
+TEST_F(PlatformDataFolder, XdgListsAreReadAsTheBaseDirectoryRulesSay) {
   const auto xdgPart = [](const std::vector<fs::path>& candidates) {
     return std::vector<fs::path>(candidates.begin() + 3, candidates.end());
   };
@@ -77,7 +77,7 @@ TEST_F(AppDataFolder, XdgListsAreReadAsTheBaseDirectoryRulesSay) {
   EXPECT_EQ(DataFolderCandidates("", "/a").size(), 2u);
 }
 
-TEST_F(AppDataFolder, TheGameReadsXdgDataDirs) {
+TEST_F(PlatformDataFolder, TheGameReadsXdgDataDirs) {
   Make("xdg2/astorine/Data");
   const char* saved = std::getenv("XDG_DATA_DIRS");
   const std::string savedValue = saved != nullptr ? saved : "";

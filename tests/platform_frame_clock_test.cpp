@@ -5,7 +5,7 @@
 
 #include "platform/frame_clock.h"
 
-TEST(AppFrameClock, SleepThenSpinEndsAtOrPastEveryDeadlineAndSetsTheThreadsTimerSlack) {
+TEST(PlatformFrameClock, SleepThenSpinEndsAtOrPastEveryDeadlineAndSetsTheThreadsTimerSlack) {
   // Past, inside the spin margin, and far enough ahead to sleep first.
   for (double ahead : {-1.0, 0.0, 0.00005, 0.002, 0.02}) {
     const double deadline = NowSeconds() + ahead;

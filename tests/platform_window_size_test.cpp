@@ -8,7 +8,7 @@ namespace {
 constexpr WindowBorders NoBorders{};
 constexpr WindowBorders TitleBar{24, 1, 1, 1};
 
-TEST(AppWindowSize, TheLargestWholeMultipleThatFitsWithItsBorders) {
+TEST(PlatformWindowSize, TheLargestWholeMultipleThatFitsWithItsBorders) {
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 1, 0), (WindowSize{1280, 960}));
   EXPECT_EQ(InitialWindowSize({1366, 768}, TitleBar, 1, 0), (WindowSize{640, 480}));
   EXPECT_EQ(InitialWindowSize({2560, 1440}, NoBorders, 1, 0), (WindowSize{1920, 1440}));
@@ -22,7 +22,7 @@ TEST(AppWindowSize, TheLargestWholeMultipleThatFitsWithItsBorders) {
   EXPECT_EQ(InitialWindowSize({800, 600}, TitleBar, 1, 0), (WindowSize{640, 480}));
 }
 
-TEST(AppWindowSize, HiDpiDisplaysAreSizedInRealPixels) {
+TEST(PlatformWindowSize, HiDpiDisplaysAreSizedInRealPixels) {
   // 3840 x 2160 pixels reported as 1920 x 1080 units: 4x fits (2560 x 1920 pixels).
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 2, 0), (WindowSize{1280, 960}));
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 2, 1), (WindowSize{320, 240}));
@@ -31,7 +31,7 @@ TEST(AppWindowSize, HiDpiDisplaysAreSizedInRealPixels) {
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 0, 0), (WindowSize{1280, 960}));
 }
 
-TEST(AppWindowSize, AScaleAskedForIsKeptEvenWhenItDoesNotFit) {
+TEST(PlatformWindowSize, AScaleAskedForIsKeptEvenWhenItDoesNotFit) {
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 1, 1), (WindowSize{640, 480}));
   EXPECT_EQ(InitialWindowSize({1920, 1080}, TitleBar, 1, 3), (WindowSize{1920, 1440}));
 }

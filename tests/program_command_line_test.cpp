@@ -11,14 +11,14 @@ LaunchOptions Parse(std::vector<std::string> arguments) {
   return ParseCommandLine(arguments);
 }
 
-TEST(AppCommandLine, NoArgumentsPlaysAsDesigned) {
+TEST(ProgramCommandLine, NoArgumentsPlaysAsDesigned) {
   const LaunchOptions options = Parse({});
   EXPECT_EQ(options.action, LaunchAction::Play);
   EXPECT_EQ(options.fullScreen, FullScreenAnswer::Ask);
   EXPECT_EQ(options.scale, 0);
 }
 
-TEST(AppCommandLine, OptionsThatPlay) {
+TEST(ProgramCommandLine, OptionsThatPlay) {
   EXPECT_EQ(Parse({"--fullscreen"}).fullScreen, FullScreenAnswer::Yes);
   EXPECT_EQ(Parse({"--window"}).fullScreen, FullScreenAnswer::No);
   EXPECT_EQ(Parse({"--window", "--window"}).fullScreen, FullScreenAnswer::No);
@@ -39,7 +39,7 @@ TEST(AppCommandLine, OptionsThatPlay) {
   EXPECT_EQ(Parse({"--replay=x.replay"}).replay, "x.replay");
 }
 
-TEST(AppCommandLine, OnlinePlay) {
+TEST(ProgramCommandLine, OnlinePlay) {
   const LaunchOptions host = Parse({"--host"});
   EXPECT_EQ(host.action, LaunchAction::Play);
   EXPECT_EQ(host.online, OnlineRole::Host);
@@ -62,7 +62,7 @@ TEST(AppCommandLine, OnlinePlay) {
   EXPECT_EQ(joinPort.onlinePort, 7600);
 }
 
-TEST(AppCommandLine, HelpAndVersion) {
+TEST(ProgramCommandLine, HelpAndVersion) {
   EXPECT_EQ(Parse({"--help"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"-h"}).action, LaunchAction::ShowHelp);
   EXPECT_EQ(Parse({"--version"}).action, LaunchAction::ShowVersion);
@@ -76,7 +76,7 @@ TEST(AppCommandLine, HelpAndVersion) {
   }
 }
 
-TEST(AppCommandLine, WritingTheControls) {
+TEST(ProgramCommandLine, WritingTheControls) {
   const LaunchOptions plain = Parse({"--write-controls"});
   EXPECT_EQ(plain.action, LaunchAction::WriteControls);
   EXPECT_FALSE(plain.force);
@@ -87,7 +87,7 @@ TEST(AppCommandLine, WritingTheControls) {
   EXPECT_FALSE(Parse({}).force);
 }
 
-TEST(AppCommandLine, RefusalsNameTheirCause) {
+TEST(ProgramCommandLine, RefusalsNameTheirCause) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--fast"}, "unknown option '--fast'"},
       {{"-x"}, "unknown option '-x'"},

@@ -35,7 +35,7 @@ void Put(const fs::path& path, const std::string& text) {
 }
 
 // HOME and XDG_CONFIG_HOME point into a fresh temporary folder for each test.
-class AppControlsFiles : public testing::Test {
+class ProgramControlsFiles : public testing::Test {
  protected:
   void SetUp() override {
     char name[] = "/tmp/astorine-controls-XXXXXX";
@@ -57,7 +57,7 @@ class AppControlsFiles : public testing::Test {
   fs::path root, path;
 };
 
-TEST_F(AppControlsFiles, TheFileFollowsTheXdgRules) {
+TEST_F(ProgramControlsFiles, TheFileFollowsTheXdgRules) {
   EXPECT_EQ(ConfigHome("/x/config", "/home/p"), fs::path("/x/config"));
   EXPECT_EQ(ConfigHome("", "/home/p"), fs::path("/home/p/.config"));
   EXPECT_EQ(ConfigHome("relative", "/home/p"), fs::path("/home/p/.config"));
@@ -68,7 +68,7 @@ TEST_F(AppControlsFiles, TheFileFollowsTheXdgRules) {
   EXPECT_EQ(ControlsFilePath(), root / "xdg" / "astorine" / "controls.conf");
 }
 
-TEST_F(AppControlsFiles, FilesThatCannotBeUsedGiveTheDefaults) {
+TEST_F(ProgramControlsFiles, FilesThatCannotBeUsedGiveTheDefaults) {
   Controls controls;
   EXPECT_TRUE(Load(controls).empty()) << "a missing file is no error";
   EXPECT_EQ(controls.players, DefaultControls().players);
@@ -98,7 +98,7 @@ TEST_F(AppControlsFiles, FilesThatCannotBeUsedGiveTheDefaults) {
   }
 }
 
-TEST_F(AppControlsFiles, WritingRoundTripsAndRefusesToReplaceWithoutForce) {
+TEST_F(ProgramControlsFiles, WritingRoundTripsAndRefusesToReplaceWithoutForce) {
   testing::internal::CaptureStdout();
   EXPECT_EQ(WriteControlsFile(false), 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), path.string() + "\n");
@@ -124,7 +124,7 @@ TEST_F(AppControlsFiles, WritingRoundTripsAndRefusesToReplaceWithoutForce) {
   EXPECT_EQ(controls.Of(2, Action::Drop).size(), 2u);
 }
 
-TEST_F(AppControlsFiles, AFailedWriteLeavesTheOldFileWholeAndNoTemporary) {
+TEST_F(ProgramControlsFiles, AFailedWriteLeavesTheOldFileWholeAndNoTemporary) {
   std::string why;
   ASSERT_TRUE(MakeFolders(path.parent_path(), why)) << why;
   Put(path.parent_path() / "old", "old text");
@@ -137,7 +137,7 @@ TEST_F(AppControlsFiles, AFailedWriteLeavesTheOldFileWholeAndNoTemporary) {
   EXPECT_EQ(TextOf(path.parent_path() / "old"), "new text");
 }
 
-TEST_F(AppControlsFiles, AWriterKilledAtAnyMomentLeavesOneWholeText) {
+TEST_F(ProgramControlsFiles, AWriterKilledAtAnyMomentLeavesOneWholeText) {
   std::string why;
   ASSERT_TRUE(MakeFolders(path.parent_path(), why)) << why;
   // Long texts, so that most kills land in the middle of a write.

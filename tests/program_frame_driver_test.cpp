@@ -15,7 +15,7 @@ namespace {
 double fakeNow = 0.0;
 std::vector<double> deadlines;
 
-class AppFrameDriver : public ::testing::Test {
+class ProgramFrameDriver : public ::testing::Test {
  protected:
   void SetUp() override {
     Game = GameState{};
@@ -61,7 +61,7 @@ class AppFrameDriver : public ::testing::Test {
   std::vector<DrawCall> calls;
 };
 
-TEST_F(AppFrameDriver, ShowsZeroUntilTheTwentiethFrameThenTheInstantRate) {
+TEST_F(ProgramFrameDriver, ShowsZeroUntilTheTwentiethFrameThenTheInstantRate) {
   for (int frame = 1; frame < 20; ++frame) {
     ASSERT_EQ(Frame(0.010), "0.00  fps") << "frame " << frame;
   }
@@ -78,7 +78,7 @@ TEST_F(AppFrameDriver, ShowsZeroUntilTheTwentiethFrameThenTheInstantRate) {
   EXPECT_EQ(Frame(0.010), "25.00 fps");  // kept for the next 19 frames
 }
 
-TEST_F(AppFrameDriver, ALateFrameDoesNotWaitAndNothingIsCaughtUp) {
+TEST_F(ProgramFrameDriver, ALateFrameDoesNotWaitAndNothingIsCaughtUp) {
   Frame(0.0);
   Frame(0.0);
   ASSERT_EQ(deadlines.size(), 2u);

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(AppRandom, Seed5489GivesThePublishedSequence) {
+TEST(ServicesRandom, Seed5489GivesThePublishedSequence) {
   SeedRandom(5489);
   EXPECT_EQ(RandomWord(), 3499211612u);
   EXPECT_EQ(RandomWord(), 581869302u);
@@ -21,7 +21,7 @@ TEST(AppRandom, Seed5489GivesThePublishedSequence) {
   EXPECT_EQ(RandomWord(), 4123659995u);
 }
 
-TEST(AppRandom, ClockSeedComesFromTheInstalledSource) {
+TEST(ServicesRandom, ClockSeedComesFromTheInstalledSource) {
   SetClockSeedSource([]() -> uint32_t { return 5489; });
   SeedRandomFromClock();
   SetClockSeedSource(nullptr);
@@ -30,7 +30,7 @@ TEST(AppRandom, ClockSeedComesFromTheInstalledSource) {
 
 // Milliseconds since the system started: a seed from the game's own start would repeat from one
 // launch to the next.
-TEST(AppRandom, ClockSeedIsTheSystemMillisecondCount) {
+TEST(ServicesRandom, ClockSeedIsTheSystemMillisecondCount) {
   auto now = [] {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
@@ -48,7 +48,7 @@ TEST(AppRandom, ClockSeedIsTheSystemMillisecondCount) {
   EXPECT_TRUE(matched) << "no millisecond from " << before << " to " << after;
 }
 
-TEST(AppRandom, RangeTruncatesTowardZero) {
+TEST(ServicesRandom, RangeTruncatesTowardZero) {
   SeedRandom(7);
   std::map<int32_t, int> counts;
   for (int i = 0; i < 673 * 300; ++i) {
@@ -70,7 +70,7 @@ TEST(AppRandom, RangeTruncatesTowardZero) {
   EXPECT_EQ(dice.rbegin()->first, 6);
 }
 
-TEST(AppRandom, DegenerateRanges) {
+TEST(ServicesRandom, DegenerateRanges) {
   SeedRandom(1);
   for (int i = 0; i < 1000; ++i) {
     ASSERT_EQ(RandomRange(0, 0), 0);
@@ -81,7 +81,7 @@ TEST(AppRandom, DegenerateRanges) {
   EXPECT_GE(wide, INT32_MIN);
 }
 
-TEST(AppRandom, OutOfRangeIndexRegeneratesInsteadOfReadingOutside) {
+TEST(ServicesRandom, OutOfRangeIndexRegeneratesInsteadOfReadingOutside) {
   SeedRandom(5489);
   Random.index = -5;  // as a state document could set it
   RandomWord();
