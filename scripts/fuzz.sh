@@ -16,6 +16,8 @@ build=${FUZZ_BUILD:-build-fuzz}
 jobs=${FUZZ_JOBS:-1}
 
 scripts/setup.sh fuzz
+# No preset: tests/fuzz is a project of its own, and cmake reads presets only from the source
+# folder it configures.
 CC=clang-14 CXX=clang++-14 cmake -S tests/fuzz -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   > /dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz-}"

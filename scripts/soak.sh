@@ -32,7 +32,7 @@ done
 if [ -z "$runner" ]; then
   build=${BUILD_SANITIZE:-build-sanitize}
   scripts/setup.sh
-  scripts/build.sh "$build" -DASTORINE_SANITIZE=ON
+  scripts/build.sh --preset sanitize "$build"
   runner=$build/tools/headless/astorine-headless
   data=${data:-$build/Data}
 fi

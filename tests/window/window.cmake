@@ -96,6 +96,12 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
     # Software OpenGL draws a 4K screen at a few frames per second.
     set_tests_properties(window.display_fullscreen_3840x2160 PROPERTIES TIMEOUT 600)
   endif()
+  # Variants: the same window code on other screens and sizes, or a longer game through the same
+  # loop. The sanitizer pass of the test command leaves them out to keep CI in its budget;
+  # scripts/test.sh --all runs them there too.
+  set(window_variants ${window_tests})
+  list(FILTER window_variants INCLUDE REGEX "^window\\.(display_|computer_match$)")
+  set_tests_properties(${window_variants} PROPERTIES LABELS "window;variant")
 else()
   message(STATUS "Window tests not registered: Xvfb, xdotool, xwininfo, ImageMagick and setsid "
                  "are needed")
