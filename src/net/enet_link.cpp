@@ -207,12 +207,6 @@ void EnetLink::AcceptPeer(ENetPeer* peer) {
   connected_ = true;
   lastPacketsLost_ = peer->packetsLost;
   ConfigurePeer(peer, options_);
-  // ENet's throttle, made for bulk data, drops unreliable packets at the sender while the round
-  // trip wavers, and on a jittery or busy link it can drop nearly all of them: the Inputs, a few
-  // bytes each and every one needed, then stop and the match ends as silent. Never slowed down.
-  // Set once connected: a guest's handshake checks that these values are still those it sent.
-  enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL,
-                               ENET_PEER_PACKET_THROTTLE_ACCELERATION, 0);
 }
 
 void EnetLink::RefusePeer(ENetPeer* peer) {
