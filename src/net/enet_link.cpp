@@ -232,6 +232,13 @@ bool EnetLink::Receive(const ENetEvent& event, LinkEvent& out) {
     ++counters_.received;
     out.kind = LinkEventKind::Received;
     passed = true;
+    if (event.peer == peer_) {
+      // Once the opponent has spoken, the session times silence from every message it hears.
+      // ENet's own timeout hangs on a single reliable command, a ping that a lossy link can lose
+      // with all its resends while the Inputs still arrive, so it only backs the session up.
+      const auto backstop = static_cast<enet_uint32>(std::max(options_.silenceTimeoutMs, 10)) * 3;
+      enet_peer_timeout(peer_, ENET_PEER_TIMEOUT_LIMIT, backstop, backstop);
+    }
   }
   enet_packet_destroy(packet);
   return passed;
