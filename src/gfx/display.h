@@ -1,4 +1,4 @@
-// The display: a 640 x 480 back buffer every frame is composed in, and its presentation.
+// The picture's size, 640 x 480, and the game's one whole-picture operation, ClearToColour.
 #pragma once
 #include <cstdint>
 
