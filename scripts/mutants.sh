@@ -4,6 +4,7 @@
 # notice points at behaviour nothing checks.
 #
 #   scripts/mutants.sh [--dir FOLDER] [NAME...]
+#   scripts/mutants.sh --check [BUILD_DIR]
 #
 # NAME is a mutant's file name, with or without .patch or its folder; none means every mutant.
 # The scratch copy and its build live in FOLDER (or MUTANTS_DIR; default
@@ -14,15 +15,22 @@
 # "untested  NAME" (the test run was stopped from outside), then the kill rate. Exits 0 only when
 # every mutant was killed, 1 otherwise, and 2 when the unchanged copy does not build or its tests
 # do not run. Tests the unchanged copy fails are named and left out.
+#
+# --check only proves that every mutant still applies and compiles (scripts/mutants-check.sh),
+# so that a change to the code cannot leave a stale one behind; the test command runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ "${1:-}" = --check ]; then
+  shift
+  exec scripts/mutants-check.sh "$@"
+fi
 
 scratch=${MUTANTS_DIR:-${TMPDIR:-/tmp}/astorine-mutants}
 names=()
 while [ $# -gt 0 ]; do
   case $1 in
     --dir) scratch=${2:?--dir needs a folder}; shift ;;
-    -*) echo "usage: scripts/mutants.sh [--dir FOLDER] [NAME...]" >&2
+    -*) echo "usage: scripts/mutants.sh [--dir FOLDER] [NAME...] | --check [BUILD_DIR]" >&2
         exit 2 ;;
     *) names+=("$1") ;;
   esac
