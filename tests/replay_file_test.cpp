@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "replay/crc32.h"
@@ -136,6 +138,30 @@ TEST(ReplayFile, RefusesAnOversizedFileBeforeReadingIt) {
   EXPECT_FALSE(ReadReplayFile(path, replay, error));
   EXPECT_EQ(error.rfind("too large: 4294967296 bytes", 0), 0u) << error;
   std::filesystem::remove_all(folder);
+}
+
+// The golden replays (tests/golden) are files of today's format as a build wrote them: read, they
+// write back byte for byte, and among them are counts on either side of a hash's period.
+TEST(ReplayFile, GoldenReplaysReadAndWriteBackByteForByte) {
+  std::vector<uint32_t> frameCounts;
+  for (const auto& entry : std::filesystem::directory_iterator(ASTORINE_TEST_DIR "/golden")) {
+    if (entry.path().extension() != ".replay") {
+      continue;
+    }
+    std::ifstream file(entry.path(), std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(DecodeReplay(bytes.data(), bytes.size(), replay, error))
+        << entry.path() << ": " << error;
+    EXPECT_EQ(EncodeReplay(replay), bytes) << entry.path();
+    frameCounts.push_back(replay.FrameCount());
+  }
+  EXPECT_GE(frameCounts.size(), 7u);
+  for (uint32_t count : {400u, 401u}) {
+    EXPECT_NE(std::find(frameCounts.begin(), frameCounts.end(), count), frameCounts.end())
+        << "no golden replay of " << count << " frames";
+  }
 }
 
 }  // namespace
