@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Sets up and runs every test: the release preset's build (Release, as packagers build it, so that
-# warnings of full optimisation stop CI too), clang-tidy on the files the last change touched
+# warnings of full optimisation stop CI too), a check that every mutant still applies and compiles
+# (scripts/mutants.sh --check), clang-tidy on the files the last change touched
 # (scripts/tidy.sh), its tests, then the sanitize preset's build and tests under
 # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer. The build folders are build and
 # build-sanitize unless BUILD and BUILD_SANITIZE name others.
-# To keep CI within its budget the sanitizer pass leaves out the window tests labelled `variant`
-# (the same window code on other screens, or a longer game through the same loop);
-# scripts/test.sh --all runs them there too.
+# To keep CI within its budget each pass leaves some tests out, by label: `variant` (the window on
+# more screens, a longer game through the same loop) in both; `release_only` (what the sanitizers
+# add nothing to: checks of the tree, the install, the window's other doors, refused data) in the
+# sanitizer pass; `sanitize_only` (the soak, the odd data, which the sanitizer pass runs with more
+# checks) in the release pass. scripts/test.sh --all runs every test in both passes.
 # Each step prints its time, so a slow step shows in CI's log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-sanitize_filter=(-LE variant)
+release_filter=(-LE 'variant|sanitize_only')
+sanitize_filter=(-LE 'variant|release_only')
 case ${1:-} in
-  --all) sanitize_filter=() ;;
+  --all) release_filter=() sanitize_filter=() ;;
   "") ;;
   *) echo "usage: scripts/test.sh [--all]" >&2
      exit 2 ;;
@@ -29,8 +33,9 @@ sanitize=${BUILD_SANITIZE:-build-sanitize}
 # run_tests PRESET FOLDER: the preset's test settings (its environment, output on failure).
 run_tests() { ctest --preset "$1" --test-dir "$2" -j "$(nproc)" "${@:3}"; }
 step scripts/build.sh "$build"
+step scripts/mutants.sh --check "$build"
 step scripts/tidy.sh "$build"
-step run_tests release "$build"
+step run_tests release "$build" "${release_filter[@]}"
 # Warnings stop the Release build above; at -O1 under the sanitizers gcc 12 warns falsely
 # (-Wmaybe-uninitialized in std::regex, -Wstringop-overflow in std::fill), so the sanitize preset
 # leaves them on but not fatal. Its tests run with leak detection (ASAN_OPTIONS=detect_leaks=1).
