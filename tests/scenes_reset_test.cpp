@@ -3,75 +3,13 @@
 // checked too, and must be listed below as restored or kept before this test passes.
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 #include "game_test_support.h"
 #include "scenes/scene_machine.h"
-#include "state/state_schema.h"
+#include "state_leaves.h"
 
 namespace {
-
-// Every integer of the state, in schema order, as a dotted path ("side1.Board[12]") and a pointer.
-struct Leaf {
-  std::string path;
-  void* at;
-  int bytes;
-  bool isSigned;
-};
-
-struct LeafWalker {
-  std::vector<Leaf> leaves;
-  std::string prefix;
-
-  template <class T>
-  void Int(const char* name, T& field) {
-    leaves.push_back({prefix + name, &field, sizeof field, std::is_signed_v<T>});
-  }
-  void Code(const char* name, int32_t& field) { Int(name, field); }
-  void Scene(const char* name, int32_t& field) { Int(name, field); }
-  void SideStateName(const char* name, int32_t& field) { Int(name, field); }
-  void Grid(const char* name, WellGrid& grid) { List(name, grid); }
-  template <class R>
-  void Record(const char* name, R& record) {
-    std::string outer = prefix;
-    prefix = outer + name + ".";
-    WalkState(*this, record);
-    prefix = outer;
-  }
-  template <class T, size_t N>
-  void List(const char* name, std::array<T, N>& list) {
-    std::string outer = prefix;
-    for (size_t i = 0; i < N; ++i) {
-      std::string item = std::string(name) + "[" + std::to_string(i) + "]";
-      if constexpr (std::is_integral_v<T>) {
-        Int(item.c_str(), list[i]);
-      } else {
-        prefix = outer + item + ".";
-        WalkState(*this, list[i]);
-        prefix = outer;
-      }
-    }
-  }
-};
-
-std::vector<Leaf> LeavesOf(GameState& state) {
-  LeafWalker walker;
-  WalkState(walker, state);
-  return walker.leaves;
-}
-
-int64_t ValueOf(const Leaf& leaf) {
-  switch (leaf.bytes) {
-    case 1:
-      return *static_cast<uint8_t*>(leaf.at);
-    case 4:
-      return leaf.isSigned ? *static_cast<int32_t*>(leaf.at) : *static_cast<uint32_t*>(leaf.at);
-    default:
-      ADD_FAILURE() << leaf.path << ": a field of " << leaf.bytes << " bytes";
-      return 0;
-  }
-}
 
 // A value no field starts with or is reset to: byte flags 200 and up, other fields 100000 and
 // up; the scene and side state take real names that the reset never sets.
