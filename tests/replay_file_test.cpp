@@ -140,6 +140,30 @@ TEST(ReplayFile, RefusesAnOversizedFileBeforeReadingIt) {
   std::filesystem::remove_all(folder);
 }
 
+// A file of any length reads whole: lengths at and either side of the block sizes readers
+// and file systems work in (the starting document padded with blanks, which JSON allows).
+TEST(ReplayFile, FilesAtEveryBlockBoundaryReadBackWhole) {
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "astorine-replay-blocks";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "blocks.replay").string();
+  const Replay small = SmallReplay();
+  const size_t bare = EncodeReplay(small).size();
+  ASSERT_LT(bare, 32767u);
+  for (size_t block : {32768u, 65536u, 131072u}) {
+    for (size_t size : {block - 1, block, block + 1}) {
+      Replay replay = small;
+      replay.startState.append(size - bare, ' ');
+      Replay read;
+      std::string error;
+      ASSERT_TRUE(WriteReplayFile(path, replay, error)) << error;
+      ASSERT_EQ(std::filesystem::file_size(path), size);
+      EXPECT_TRUE(ReadReplayFile(path, read, error)) << size << " bytes: " << error;
+      EXPECT_EQ(read, replay) << size << " bytes";
+    }
+  }
+  std::filesystem::remove_all(folder);
+}
+
 // The golden replays (tests/golden) are files of today's format as a build wrote them: read, they
 // write back byte for byte, and among them are counts on either side of a hash's period.
 TEST(ReplayFile, GoldenReplaysReadAndWriteBackByteForByte) {
