@@ -5,10 +5,17 @@
 # its own, with the flags of the library's files), warnings allowed as in scripts/mutants.sh. No
 # test runs: scripts/mutants.sh does that. Prints a line per mutant that fails, and a summary.
 #
-#   scripts/mutants-check.sh [BUILD_DIR]    BUILD_DIR: a configured build folder (default build)
+#   scripts/mutants-check.sh [--jobs N] [BUILD_DIR]
+# BUILD_DIR: a configured build folder (default build); N copies work side by side (default: one
+# per core).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+jobs=$(nproc)
+if [ "${1:-}" = --jobs ]; then
+  jobs=${2:?--jobs needs a number}
+  shift 2
+fi
 build=$(cd "${1:-build}" && pwd)
 commands=$build/compile_commands.json
 [ -f "$commands" ] || { echo "mutants-check: no $commands (configure $build first)" >&2; exit 2; }
@@ -64,7 +71,6 @@ check_share() {
   done
 }
 
-jobs=$(nproc)
 for ((share = 0; share < jobs; share++)); do
   check_share "$share" "$jobs" > "$scratch/result-$share" &
 done

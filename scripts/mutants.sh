@@ -4,7 +4,7 @@
 # notice points at behaviour nothing checks.
 #
 #   scripts/mutants.sh [--dir FOLDER] [NAME...]
-#   scripts/mutants.sh --check [BUILD_DIR]
+#   scripts/mutants.sh --check [--jobs N] [BUILD_DIR]
 #
 # NAME is a mutant's file name, with or without .patch or its folder; none means every mutant.
 # The scratch copy and its build live in FOLDER (or MUTANTS_DIR; default
@@ -30,7 +30,7 @@ names=()
 while [ $# -gt 0 ]; do
   case $1 in
     --dir) scratch=${2:?--dir needs a folder}; shift ;;
-    -*) echo "usage: scripts/mutants.sh [--dir FOLDER] [NAME...] | --check [BUILD_DIR]" >&2
+    -*) echo "usage: scripts/mutants.sh [--dir FOLDER] [NAME...] | --check [--jobs N] [BUILD_DIR]" >&2
         exit 2 ;;
     *) names+=("$1") ;;
   esac

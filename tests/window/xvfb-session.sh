@@ -78,7 +78,9 @@ start_game() {
   shift 3
   config=$(realpath -m "${config_home:-$(dirname "$log")/config}")
   state=$(realpath -m "${state_home:-$(dirname "$log")/state}")
-  window_or_end() { one_window || ! kill -0 "$game_pid" 2> /dev/null; }
+  # A game that could not open the display shows its message box, a window named like its own.
+  refused() { grep -q "the display could not be opened" "$log" 2> /dev/null; }
+  window_or_end() { refused || one_window || ! kill -0 "$game_pid" 2> /dev/null; }
   for attempt in 1 2; do
     # Only X11: a game that could not reach the server would otherwise run on in an invisible
     # stand-in display.
@@ -86,11 +88,15 @@ start_game() {
       > "$log" 2>&1 &
     game_pid=$!
     wait_for 60 window_or_end
-    if kill -0 "$game_pid" 2> /dev/null || [ "$attempt" -eq 2 ]; then
+    if ! refused && kill -0 "$game_pid" 2> /dev/null || [ "$attempt" -eq 2 ]; then
       return 0
     fi
-    # On a machine busy enough, the connection to the X server can fail once: start again.
-    echo "window test: the game ended before its first window; starting it again" >&2
+    # On a machine busy enough, the connection to the X server can fail once (SDL's display
+    # setup has failed so while the server took other clients): start again.
+    echo "window test: the game ended before its first window ($(head -n 1 "$log")); starting" \
+      "it again" >&2
+    kill -KILL -- "-$game_pid" 2> /dev/null || true
+    wait "$game_pid" 2> /dev/null || true
   done
 }
 
