@@ -3,8 +3,9 @@
 # back 40 to 150 ms, 5 % lost, some twice, so reordered too). Every match must end on both peers
 # with exit code 0, the same final state document, no desync, and both replays verifying to the
 # same final state. Odd matches play to their result at 8 times the pace; even ones stop at
-# frame 700 at 4 times; every third loses a quarter of its packets, so that both peers often
-# wait on each other at once (each must keep sending while it waits).
+# frame 700 at 4 times; every third loses a quarter of its packets once the first 20 each way
+# (the handshake) are through, so that both peers often wait on each other at once (each must
+# keep sending while it waits).
 #
 #   online-match-test.sh HEADLESS RELAY OUTPUT_DIR [MATCHES]    (20 by default; CI runs 3)
 set -euo pipefail
@@ -31,7 +32,7 @@ wait_for_line() {
 for ((match = 1; match <= matches; match++)); do
   rm -f "$output"/*
   if ((match % 2 == 1)); then pace=(--speed 8); else pace=(--speed 4 --frames 700); fi
-  loss=(); if ((match % 3 == 0)); then loss=(--drop 0.25); pace=(--speed 4 --frames 500); fi
+  loss=(); if ((match % 3 == 0)); then loss=(--drop 0.25 --spare 20); pace=(--speed 4 --frames 500); fi
   "$headless" --host 0 --seed "$match" --random-keys "$((match * 2))" "${pace[@]}" \
     --state-out "$output/host.json" --record "$output/host.replay" 2> "$output/host.log" &
   host=$!

@@ -3,8 +3,11 @@
 // lost and 2 % arrive twice, all drawn from a seed so that a run can be told again.
 //
 //   astorine-test-relay HOST_PORT [--seed S] [--seconds N] [--drop P] [--duplicate P]
-//                       [--delay MIN-MAX]
+//                       [--delay MIN-MAX] [--spare N]
 //
+// --spare N lets the first N datagrams each way through unharmed (held back all the same): a link
+// that turns bad once the match is on, so that a heavy loss tests the match rather than ENet's
+// handshake, which gives up after a few lost tries as it should.
 // Listens on an ephemeral port of 127.0.0.1, prints "relay port N" on stdout, and forwards to
 // 127.0.0.1:HOST_PORT; the guest joins the relay's port. Ends after N seconds (default 120) or
 // on SIGTERM/SIGINT, printing what it did on stderr.
@@ -41,6 +44,7 @@ struct Settings {
   double duplicate = 0.02;
   int delayMin = 40;
   int delayMax = 150;
+  long spared = 0;  // datagrams each way that pass unharmed before the harm begins
 };
 
 struct Held {
@@ -57,7 +61,7 @@ struct Counts {
 [[noreturn]] void Usage(const char* why) {
   std::fprintf(stderr,
                "astorine-test-relay: %s\nusage: astorine-test-relay HOST_PORT [--seed S] "
-               "[--seconds N] [--drop P] [--duplicate P] [--delay MIN-MAX]\n",
+               "[--seconds N] [--drop P] [--duplicate P] [--delay MIN-MAX] [--spare N]\n",
                why);
   std::exit(2);
 }
@@ -77,6 +81,8 @@ Settings Parse(int argc, char** argv) {
       settings.seconds = std::atoi(value);
     } else if (option == "--drop") {
       settings.drop = std::atof(value);
+    } else if (option == "--spare") {
+      settings.spared = std::atol(value);
     } else if (option == "--duplicate") {
       settings.duplicate = std::atof(value);
     } else if (option == "--delay" &&
@@ -139,12 +145,14 @@ int main(int argc, char** argv) {
   Counts counts;
   const Clock::time_point end = Clock::now() + std::chrono::seconds(settings.seconds);
 
+  long seen[2] = {0, 0};  // datagrams toward the guest, toward the host
   auto hold = [&](std::vector<uint8_t> bytes, bool towardHost) {
-    if (chance(random) < settings.drop) {
+    const bool harmed = ++seen[towardHost ? 1 : 0] > settings.spared;
+    if (harmed && chance(random) < settings.drop) {
       ++counts.dropped;
       return;
     }
-    const int copies = chance(random) < settings.duplicate ? 2 : 1;
+    const int copies = harmed && chance(random) < settings.duplicate ? 2 : 1;
     counts.duplicated += copies - 1;
     for (int copy = 0; copy < copies; ++copy) {
       held.push({Clock::now() + std::chrono::milliseconds(delay(random)), towardHost, bytes});
