@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Every mutant of tests/mutants still applies to the tree and still compiles: each patch goes into
 # a scratch copy of the tracked files, and each C++ file it touches is compiled there with
-# -fsyntax-only and the flags the build folder's compile_commands.json gives (a header as a unit of
-# its own, with the flags of the library's files), warnings allowed as in scripts/mutants.sh. No
-# test runs: scripts/mutants.sh does that. Prints a line per mutant that fails, and a summary.
+# -fsyntax-only and the flags the build folder's compile commands give (scripts/compile-database.sh;
+# a header as a unit of its own, with the flags of the library's files), warnings allowed as in
+# scripts/mutants.sh. No test runs: scripts/mutants.sh does that. Prints a line per mutant that
+# fails, and a summary.
 #
 #   scripts/mutants-check.sh [--jobs N] [BUILD_DIR]
 # BUILD_DIR: a configured build folder (default build); N copies work side by side (default: one
@@ -17,8 +18,8 @@ if [ "${1:-}" = --jobs ]; then
   shift 2
 fi
 build=$(cd "${1:-build}" && pwd)
-commands=$build/compile_commands.json
-[ -f "$commands" ] || { echo "mutants-check: no $commands (configure $build first)" >&2; exit 2; }
+[ -f "$build/CMakeCache.txt" ] || { echo "mutants-check: configure $build first" >&2; exit 2; }
+commands=$(scripts/compile-database.sh "$build")
 mapfile -t mutants < <(find tests/mutants -name '*.patch' | sort)
 [ ${#mutants[@]} -gt 0 ] || { echo "mutants-check: no mutants in tests/mutants" >&2; exit 2; }
 

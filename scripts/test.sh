@@ -34,7 +34,9 @@ sanitize=${BUILD_SANITIZE:-build-sanitize}
 run_tests() { ctest --preset "$1" --test-dir "$2" -j "$(nproc)" "${@:3}"; }
 step scripts/build.sh "$build"
 # The mutants' check compiles on one core beside the release pass, whose window tests mostly wait
-# on the screen; its verdict is taken after them.
+# on the screen; its verdict is taken after them. Both it and clang-tidy read the compile
+# commands file by file, configured first.
+scripts/compile-database.sh "$build" > /dev/null
 scripts/mutants.sh --check --jobs 1 "$build" > "$build/mutants-check.log" 2>&1 &
 mutants_check=$!
 mutants_checked() {

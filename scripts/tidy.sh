@@ -24,8 +24,9 @@ else
   cmake --preset release -B "$build" > /dev/null
 fi
 
+database=$(scripts/compile-database.sh "$build")
 # The project's own .cpp files that the build compiles, relative to the root.
-mapfile -t compiled < <(sed -n 's|^ *"file": "\(.*\)",\?$|\1|p' "$build/compile_commands.json" |
+mapfile -t compiled < <(sed -n 's|^ *"file": "\(.*\)",\?$|\1|p' "$database" |
   sed "s|^$PWD/||; s|^$(pwd -P)/||" | grep -E '^(src|tools)/.*\.cpp$' | sort -u)
 
 files=()
@@ -59,9 +60,10 @@ fi
 
 # One clang-tidy per file, as many at once as there are cores; a file's report is printed whole
 # when it has one.
-export tidy build
+database_folder=$(dirname "$database")
+export tidy database_folder
 printf '%s\0' "${files[@]}" | xargs -0 -n 1 -P "$(nproc)" bash -c '
-  if ! report=$("$tidy" -p "$build" --quiet "$0" 2>&1); then
+  if ! report=$("$tidy" -p "$database_folder" --quiet "$0" 2>&1); then
     grep -v "warnings\? generated\.$" <<< "$report"
     exit 1
   fi' || {

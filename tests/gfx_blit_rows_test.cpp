@@ -9,12 +9,10 @@
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surface_table.h"
+#include "gfx_test_colours.h"
 #include "platform/display_device.h"
 
 namespace {
-
-constexpr Uint32 Background = 0x00102030;
-constexpr Uint32 Magenta = 0x00FF00FF;
 
 Uint32& At(SDL_Surface* surface, int x, int y) {
   return static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x];

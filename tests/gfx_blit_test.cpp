@@ -9,12 +9,10 @@
 #include "gfx/blit.h"
 #include "gfx/display.h"
 #include "gfx/surface_table.h"
+#include "gfx_test_colours.h"
 #include "platform/display_device.h"
 
 namespace {
-
-constexpr Uint32 Background = 0x00102030;
-constexpr Uint32 Magenta = 0x00FF00FF;
 
 // A distinct colour per picture pixel, so every sampled position can be told apart.
 Uint32 Distinct(int x, int y) {

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr Uint32 Background = 0x00204060;
+// What the labels are drawn on.
+constexpr Uint32 Paper = 0x00204060;
 
 // The box of every pixel DrawLabel changed, and how many it changed.
 struct Ink {
@@ -30,7 +31,7 @@ class GfxTextTest : public ::testing::Test {
       GTEST_SKIP() << "no Japanese font installed (fonts-ipafont-gothic)";
     }
     ASSERT_EQ(InitHeadlessDisplay(), 1);
-    SDL_FillRect(BackBuffer(), nullptr, Background);
+    SDL_FillRect(BackBuffer(), nullptr, Paper);
   }
   void TearDown() override { ReleaseDisplay(); }
 
@@ -40,7 +41,7 @@ class GfxTextTest : public ::testing::Test {
     for (int y = 0; y < ScreenHeight; ++y) {
       for (int x = 0; x < ScreenWidth; ++x) {
         Uint32 pixel = static_cast<Uint32*>(back->pixels)[y * back->pitch / 4 + x];
-        if (pixel == Background) {
+        if (pixel == Paper) {
           continue;
         }
         ink.left = std::min(ink.left, x);
@@ -78,7 +79,7 @@ TEST_F(GfxTextTest, LongTextWrapsAtTheRightEdgeBackToItsX) {
   EXPECT_LE(ink.right, ScreenWidth - 1);
 
   // The same text with room to spare stays on one line.
-  SDL_FillRect(BackBuffer(), nullptr, Background);
+  SDL_FillRect(BackBuffer(), nullptr, Paper);
   DrawLabel("one two three four five six seven", 0, 100, 30, 250, 250, 0);
   EXPECT_LE(InkOf(0xFAFA00).bottom, 100 + 30);
 }
@@ -90,7 +91,7 @@ TEST_F(GfxTextTest, ALabelDrawnAgainIsTheSamePictureAndAnyChangeOfItIsSeen) {
     return std::vector<Uint32>(pixels, pixels + back->h * back->pitch / 4);
   };
   auto drawn = [&](const char* text, int height, int red) {
-    SDL_FillRect(BackBuffer(), nullptr, Background);
+    SDL_FillRect(BackBuffer(), nullptr, Paper);
     DrawLabel(text, 100, 100, height, red, 255, 255);
     return picture();
   };

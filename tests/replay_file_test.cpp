@@ -15,6 +15,7 @@
 #include "replay/replay_file.h"
 #include "replay/replay_recorder.h"
 #include "replay/versions.h"
+#include "replay_bytes.h"
 
 namespace {
 
@@ -41,17 +42,6 @@ Replay SmallReplay() {
   Replay replay = recorder.Finish(state, Random, 1796601600);
   Random = saved;
   return replay;
-}
-
-void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-  }
-}
-
-// A change that keeps the file consistent: a new checksum after it.
-void Reseal(std::vector<uint8_t>& bytes) {
-  PutU32(bytes, bytes.size() - 4, Crc32(bytes.data(), bytes.size() - 4));
 }
 
 TEST(ReplayFile, ReadsBackWhatItWroteCompactly) {

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::string_view PadPrefix = "pad:";
-
 Binding Key(SDL_Keycode key) {
   return {Binding::Kind::Key, static_cast<int>(key)};
 }

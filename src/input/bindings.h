@@ -36,6 +36,9 @@ struct Controls {
 // north and the right shoulder clockwise.
 Controls DefaultControls();
 
+// What a pad input's name begins with, to tell it from a key's.
+constexpr std::string_view PadPrefix = "pad:";
+
 // "J", "Left", "Keypad 4" (SDL's key names) or "pad:a", "pad:dpleft", "pad:leftx-" (SDL's button
 // and axis names, an axis with its direction); nullopt for anything else.
 std::optional<Binding> BindingNamed(std::string_view name);

@@ -10,7 +10,6 @@ namespace {
 
 // A CR before the line's end is a blank too: files edited on other systems end lines with CR LF.
 constexpr std::string_view Blanks = " \t\r";
-constexpr std::string_view PadPrefix = "pad:";
 
 std::string_view Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(Blanks);
