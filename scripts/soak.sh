@@ -8,8 +8,8 @@
 #
 # The long form runs 2 000 000 frames: ten ways of playing (solo, two players and against the
 # computer, each as a normal, hard and test start, and "any", which draws the mode for every
-# game) with two seeds each, 100 000 frames a run. --short runs one seed each, 10 000 frames a
-# run (100 000 frames; the test command runs it). Without --runner the script installs what is
+# game) with two seeds each, 100 000 frames a run. --short runs one seed each, 4 000 frames a
+# run (40 000 frames; the test command runs it). Without --runner the script installs what is
 # missing and builds the sanitizer build first (build-sanitize, or the folder BUILD_SANITIZE
 # names), then uses its runner and Data. --seed shifts every game and key seed, for a fresh soak.
 set -euo pipefail
@@ -39,7 +39,7 @@ fi
 data=${data:-Data}
 
 modes=(solo solo-hard solo-test two two-hard two-test computer computer-hard computer-test any)
-if $short; then seeds_per_mode=1 frames=10000; else seeds_per_mode=2 frames=100000; fi
+if $short; then seeds_per_mode=1 frames=4000; else seeds_per_mode=2 frames=100000; fi
 
 export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

@@ -30,8 +30,9 @@ step scripts/setup.sh
 export SDL_AUDIODRIVER=dummy
 build=${BUILD:-build}
 sanitize=${BUILD_SANITIZE:-build-sanitize}
-# run_tests PRESET FOLDER: the preset's test settings (its environment, output on failure).
-run_tests() { ctest --preset "$1" --test-dir "$2" -j "$(nproc)" "${@:3}"; }
+# run_tests PRESET FOLDER: the preset's test settings (its environment, output on failure), one
+# test more at once than there are cores: two of them are window tests, which mostly wait.
+run_tests() { ctest --preset "$1" --test-dir "$2" -j "$(($(nproc) + 1))" "${@:3}"; }
 step scripts/build.sh "$build"
 # The mutants' check compiles on one core beside the release pass, whose window tests mostly wait
 # on the screen; its verdict is taken after them. Both it and clang-tidy read the compile

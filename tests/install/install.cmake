@@ -17,6 +17,6 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/installed-window-test.sh ${CMAKE_BINARY_DIR}
             $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR}/window-output/installed
             ${ASTORINE_APP_ID})
-  set_tests_properties(window.installed_from_root PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window
+  set_tests_properties(window.installed_from_root PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window_a
     LABELS "window;release_only" ENVIRONMENT "${window_leak_options}")
 endif()

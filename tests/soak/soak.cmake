@@ -1,5 +1,5 @@
 # The state rules of the headless runner's --check are tested with the other suites. The short
-# soak plays about 100 000 frames at random in every mode under --check, then each run's replay
+# soak plays 40 000 frames at random in every mode under --check, then each run's replay
 # under --verify: a few seconds in the plain build, about a minute in the sanitizer build on a
 # quiet machine, where AddressSanitizer and UndefinedBehaviorSanitizer watch it too.
 # scripts/soak.sh without --short is the long form. The release pass of the test command leaves it

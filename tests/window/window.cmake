@@ -88,19 +88,31 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/pad-game-test.sh $<TARGET_FILE:astorine-pad-game>
             ${CMAKE_BINARY_DIR} ${window_output}/pad-solo-game)
   list(APPEND window_tests window.pad_solo_game)
-  # One game window at a time; the headless tests may run beside it, as the window tests wait for
-  # conditions rather than times.
-  set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window LABELS window
+  # Two game windows at a time, each on its own X server, taking turns on two locks; the headless
+  # tests may run beside them, as the window tests wait for conditions rather than times. A
+  # window test spends most of its time waiting on the game's pace: two of them take about one
+  # core.
+  set_tests_properties(${window_tests} PROPERTIES TIMEOUT 300 LABELS window
     ENVIRONMENT "${window_leak_options}")
+  set(lane a)
+  foreach(test IN LISTS window_tests)
+    set_tests_properties(${test} PROPERTIES RESOURCE_LOCK game_window_${lane})
+    if(lane STREQUAL a)
+      set(lane b)
+    else()
+      set(lane a)
+    endif()
+  endforeach()
   if(TEST window.display_fullscreen_3840x2160)
     # Software OpenGL draws a 4K screen at a few frames per second.
     set_tests_properties(window.display_fullscreen_3840x2160 PROPERTIES TIMEOUT 600)
   endif()
-  # Variants: the same window code on more screens, or a longer game through the same loop. The
-  # test command leaves them out to keep CI in its budget; scripts/test.sh --all runs them.
+  # Variants: the same window code on more screens and sizes (one full screen stays in), focus
+  # and Alt+Return, or a longer game through the same loop. The test command leaves them out to
+  # keep CI in its budget; scripts/test.sh --all runs them.
   set(window_variants ${window_tests})
   list(FILTER window_variants INCLUDE REGEX
-       "^window\\.(display_fullscreen_(1366x768|3840x2160)|computer_match)$")
+       "^window\\.(display_(fullscreen_(1366x768|3840x2160)|resize|focus|alt_enter)|computer_match)$")
   set_tests_properties(${window_variants} PROPERTIES LABELS "window;variant")
   # The sanitizer pass plays the window through its main doors only: a game, a pad, online, a
   # signal's save on the way out. The others drive the same code again.
