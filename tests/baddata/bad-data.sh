@@ -142,13 +142,10 @@ echo "bad data: a course of $frames frames (seed $seed) per case, each against t
 read_files=("${PictureFiles[@]}" "${SoundFiles[@]}")
 # in_sample KIND_INDEX FILE_INDEX: whether the pair is among the cases --sample keeps.
 in_sample() { [ $((($1 + $2) % sample)) -eq 0 ]; }
-# The per-file kinds are counted across the groups the test command splits them into.
-per_file_kinds=(missing truncated header huge random noise tiny)
-kind_index() {
-  local i
-  for i in "${!per_file_kinds[@]}"; do [ "${per_file_kinds[i]}" != "$1" ] || echo "$i"; done
-}
-expected_cases=()
+# The per-file kinds are numbered across the groups the test command splits them into.
+declare -A kind_number=([missing]=0 [truncated]=1 [header]=2 [huge]=3 [random]=4 [noise]=5 [tiny]=6)
+# The cases each kind ran; one for nodata and empty.
+declare -A expected_cases
 for kind in "${kinds[@]}"; do
   case $kind in
     nodata)
@@ -164,7 +161,7 @@ for kind in "${kinds[@]}"; do
       start_case empty "$output/cases/empty/Data" "${read_files[@]}"
       ;;
     missing | truncated | header | huge | random | noise | tiny)
-      k=$(kind_index "$kind")
+      k=${kind_number[$kind]}
       count=0
       for f in "${!read_files[@]}"; do
         in_sample "$k" "$f" || continue
@@ -182,7 +179,7 @@ for kind in "${kinds[@]}"; do
         [ "$kind" != noise ] && [ "$kind" != tiny ] || named=()
         start_case "$name" "$case_data" "${named[@]}"
       done
-      expected_cases+=("$kind=$count")
+      expected_cases[$kind]=$count
       ;;
     *)
       echo "bad data: unknown kind $kind" >&2
@@ -205,10 +202,7 @@ for kind in "${kinds[@]}"; do
       echo "  FAILED $(basename "$result"): $verdict (files in $output/cases/$(basename "$result"))"
     fi
   done
-  expected=1
-  for pair in "${expected_cases[@]}"; do
-    [ "${pair%=*}" != "$kind" ] || expected=${pair#*=}
-  done
+  expected=${expected_cases[$kind]:-1}
   if [ "$total" -ne "$expected" ]; then
     echo "  FAILED $kind: $((expected - total)) of its cases gave no verdict"
     total=$expected
