@@ -2,6 +2,7 @@
 // files a desync leaves. The sessions share the one game state, so what the matches play is not
 // checked here; past the first state hash they always disagree, which makes a sure desync.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -105,7 +106,8 @@ TEST_F(TwoSessions, LeavingInsteadOfARematchEndsTheOpponentsWait) {
 }
 
 TEST_F(TwoSessions, ADesyncEndsBothAndLeavesItsReplayAndStateForABugReport) {
-  const fs::path state = fs::temp_directory_path() / "astorine-online-desync-test";
+  const fs::path state =
+      fs::temp_directory_path() / ("astorine-online-desync-test-" + std::to_string(getpid()));
   fs::remove_all(state);
   setenv("XDG_STATE_HOME", state.c_str(), 1);
   Open(4 * HashPeriod);

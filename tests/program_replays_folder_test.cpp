@@ -76,7 +76,7 @@ class ReplaysFolder : public ::testing::Test {
     Game = *programStart;
     Random = *programStartRandom;
     folder = fs::temp_directory_path() /
-             ("astorine-replays-" +
+             ("astorine-replays-" + std::to_string(getpid()) + "-" +
               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder);
   }

@@ -116,7 +116,8 @@ TEST(ReplayFile, RefusesWhatItCannotPlayExactly) {
 }
 
 TEST(ReplayFile, RefusesAnOversizedFileBeforeReadingIt) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "astorine-replay-test";
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("astorine-replay-test-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   std::string path = (folder / "huge.replay").string();
   std::string error;
@@ -133,7 +134,8 @@ TEST(ReplayFile, RefusesAnOversizedFileBeforeReadingIt) {
 // A file of any length reads whole: lengths at and either side of the block sizes readers
 // and file systems work in (the starting document padded with blanks, which JSON allows).
 TEST(ReplayFile, FilesAtEveryBlockBoundaryReadBackWhole) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "astorine-replay-blocks";
+  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                 ("astorine-replay-blocks-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "blocks.replay").string();
   const Replay small = SmallReplay();

@@ -2,6 +2,7 @@
 // same scene changes and sounds in every mode, a replay whose keys were changed fails --verify at
 // the first hash after the change, and a refused file plays nothing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sys/wait.h>
 
@@ -27,7 +28,7 @@ class ReplayHeadless : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::temp_directory_path() /
-              ("astorine-replay-" +
+              ("astorine-replay-" + std::to_string(getpid()) + "-" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
