@@ -6,8 +6,8 @@
 #include "services/keyboard.h"
 #include "state/state_hash.h"
 
-LiveGame::LiveGame(void (*presentFrame)())
-    : presentFrame_(presentFrame != nullptr ? presentFrame : StepFrame),
+LiveGame::LiveGame(void (*runNewFrame)())
+    : runNewFrame_(runNewFrame != nullptr ? runNewFrame : StepFrame),
       snapshots_(std::make_unique<std::array<Snapshot, SnapshotSlots>>()) {}
 
 void LiveGame::Save(int slot) {
@@ -35,7 +35,7 @@ void LiveGame::Step(int32_t frame, ActionMask hostMask, ActionMask guestMask, Fr
     StepFrame();
     SilenceDrawing(false);
   } else {
-    presentFrame_();
+    runNewFrame_();
   }
   BeginSoundFrame(static_cast<uint32_t>(frame), FrameRun::Untracked);
 }

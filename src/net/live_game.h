@@ -9,9 +9,9 @@
 
 class LiveGame final : public SteppedGame {
  public:
-  // `presentFrame` runs a frame that is seen for the first time (RunFrame in a window, to pace
-  // and present it); StepFrame when nullptr. Reruns always use StepFrame.
-  explicit LiveGame(void (*presentFrame)() = nullptr);
+  // `runNewFrame` runs a frame that is seen for the first time (in a window it also writes the
+  // frame rate and traces the frame); StepFrame when nullptr. Reruns always use StepFrame.
+  explicit LiveGame(void (*runNewFrame)() = nullptr);
 
   void Save(int slot) override;
   void Restore(int slot) override;
@@ -26,7 +26,7 @@ class LiveGame final : public SteppedGame {
     GameState game;
     RandomState random;
   };
-  void (*presentFrame_)();
+  void (*runNewFrame_)();
   // On the heap: nine whole states are too large for the stack of whoever holds a LiveGame.
   std::unique_ptr<std::array<Snapshot, SnapshotSlots>> snapshots_;
 };

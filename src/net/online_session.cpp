@@ -162,7 +162,7 @@ void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
   rematchAccepted_ = false;
   opponentAcceptedRematch_ = false;
   recorder_.Begin(Game, Random);
-  game_ = std::make_unique<LiveGame>(settings_.presentFrame);
+  game_ = std::make_unique<LiveGame>(settings_.runNewFrame);
   rollback_ = std::make_unique<Rollback>(*game_, settings_.hosting, welcome.inputDelay);
   phase_ = OnlinePhase::Playing;
 }
@@ -233,8 +233,9 @@ void OnlineSession::RunDueFrame(double now, ActionMask localMask, bool& shown) {
   const PaceReading pace{rollback_->NextFrame(), inbox_.RemoteCurrentFrame(),
                          counters.roundTripMs / 1000.0 / scale};
   due_ += settings_.framePeriod + ExtraFrameWait(pace) * scale;
-  // A late frame is not caught up by running the next ones sooner.
-  if (due_ < now) {
+  // Late frames are caught up by running the next ones at once, up to a limit: a machine that
+  // cannot keep the pace restarts the clock rather than owing ever more frames.
+  if (now - due_ >= MaxFramesBehind * settings_.framePeriod) {
     due_ = now;
   }
 }

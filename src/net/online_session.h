@@ -32,7 +32,7 @@ struct OnlineSettings {
   // Above 0: the match stops once frames 0..stopAfter-1 are confirmed on both sides.
   int32_t stopAfter = 0;
   // A frame run for the first time: StepFrame when nullptr (see LiveGame).
-  void (*presentFrame)() = nullptr;
+  void (*runNewFrame)() = nullptr;
   // At the match's result the link stays open and the players may agree on another match.
   bool offerRematch = false;
 };
@@ -75,6 +75,9 @@ class OnlineSession {
   OnlineEnd End() const { return end_; }
   // "waiting for an opponent on port N", "connecting to HOST", or why the match ended.
   std::string Status() const;
+  // When the next frame is due, on the `now` of Tick; < 0 before the first. A frame that ran
+  // after it is late: the frames after it run at once to catch the clock up.
+  double FrameDue() const { return due_; }
   // The next frame to run, counted from the match's first.
   int32_t Frame() const { return rollback_ ? rollback_->NextFrame() : 0; }
   uint16_t Port() const;

@@ -9,6 +9,9 @@ struct PaceReading {
 };
 
 constexpr double OnlineFramePeriod = 0.025;
+// A peer that falls this many frames behind its clock (a stall, a starved CPU) restarts the clock
+// from now instead of catching up; fewer are caught up by running frames back to back.
+constexpr int MaxFramesBehind = 4;
 // Never more than this fraction of a frame added to one frame's wait.
 constexpr double MaxSlowdownPerFrame = 1.0 / 8.0;
 

@@ -80,6 +80,16 @@ bool ShownFullScreen() {
   return (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
+// ASTORINE_TEST_PRESENT_MS=N makes every present take N ms more, as a slow screen would (tests).
+Uint32 ExtraPresentMilliseconds() {
+  static const Uint32 extra = [] {
+    const char* text = SDL_getenv("ASTORINE_TEST_PRESENT_MS");
+    const long value = text != nullptr ? SDL_strtol(text, nullptr, 10) : 0;
+    return static_cast<Uint32>(value > 0 && value <= 10000 ? value : 0);
+  }();
+  return extra;
+}
+
 }  // namespace
 
 int InitDisplay(SDL_Window* window) {
@@ -145,6 +155,9 @@ int PresentFrame(int /*repaint*/) {
     return 0;
   }
   SDL_RenderPresent(renderer);
+  if (ExtraPresentMilliseconds() > 0) {
+    SDL_Delay(ExtraPresentMilliseconds());
+  }
   return 1;
 }
 

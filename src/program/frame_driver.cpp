@@ -6,17 +6,20 @@
 #include "gfx/text.h"
 #include "platform/display_device.h"
 #include "platform/frame_clock.h"
+#include "program/frame_schedule.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 
 namespace {
 
-constexpr double FramePeriod = 0.025;
-
 FrameClock installedClock;
-bool firstFrameDone = false;
-double LastFrameTime = 0.0;
+FrameSchedule schedule;
 double FrameRate = 0.0;
+// The frames counted towards the next refresh of the rate, since rateSince (< 0: none yet).
+int rateFrames = 0;
+double rateSince = -1.0;
+uint64_t framesRun = 0;
+uint64_t presented = 0;
 
 double ClockNow() {
   return installedClock.now != nullptr ? installedClock.now() : NowSeconds();
@@ -33,33 +36,54 @@ void ClockWaitUntil(double deadline) {
 }  // namespace
 
 int RunFrame() {
-  if (!firstFrameDone) {
-    LastFrameTime = ClockNow();
-    firstFrameDone = true;
+  if (!schedule.Started()) {
+    schedule.Start(ClockNow());
   }
   StepFrame();
-  // Ends on the first reading at or past the mark; a late frame does not wait at all, and the
-  // next one is measured from this reading, so nothing is ever caught up.
-  double now = ClockNow();
-  double elapsed = now - LastFrameTime;
-  while (elapsed < FramePeriod) {
-    ClockWaitUntil(LastFrameTime + FramePeriod);
-    now = ClockNow();
-    elapsed = now - LastFrameTime;
+  const double due = schedule.Due();
+  const bool present = schedule.CloseFrame(ClockNow());
+  if (present) {
+    // Ends on the first reading at or past the mark; a late frame does not wait at all.
+    while (ClockNow() < due) {
+      ClockWaitUntil(due);
+    }
   }
-  LastFrameTime = now;
-  ShowFrame(elapsed);
+  DrawFrameRate(schedule.SlotEnd());
+  if (present) {
+    PresentAndCount();
+  }
   return 1;
 }
 
-void ShowFrame(double frameSeconds) {
-  if (Game.FrameCount % 20 == 0 && frameSeconds > 0.0) {
-    FrameRate = 1.0 / frameSeconds;
+void DrawFrameRate(double frameEnd) {
+  ++framesRun;
+  if (rateSince < 0.0) {
+    rateSince = frameEnd;
+  } else {
+    ++rateFrames;
+  }
+  if (Game.FrameCount % 20 == 0 && rateFrames > 0 && frameEnd > rateSince) {
+    FrameRate = rateFrames / (frameEnd - rateSince);
+    rateFrames = 0;
+    rateSince = frameEnd;
   }
   char text[32];
   std::snprintf(text, sizeof text, "%-5.2f fps", FrameRate);
   DrawLabel(text, 560, 0, 15, 255, 255, 255);
-  PresentFrame(0);
+}
+
+void PresentAndCount() {
+  if (PresentFrame(0) != 0) {
+    ++presented;
+  }
+}
+
+uint64_t FramesRun() {
+  return framesRun;
+}
+
+uint64_t PresentedFrames() {
+  return presented;
 }
 
 void SetFrameClock(FrameClock clock) {
@@ -67,7 +91,10 @@ void SetFrameClock(FrameClock clock) {
 }
 
 void ResetFrameDriver() {
-  firstFrameDone = false;
-  LastFrameTime = 0.0;
+  schedule = FrameSchedule{};
   FrameRate = 0.0;
+  rateFrames = 0;
+  rateSince = -1.0;
+  framesRun = 0;
+  presented = 0;
 }

@@ -49,7 +49,7 @@ OnlineSettings OnlineSettingsOf(const LaunchOptions& options) {
   settings.hostName = options.onlineHost;
   settings.port = options.onlinePort;
   settings.seed = std::random_device()();
-  settings.presentFrame = PresentOnlineFrame;
+  settings.runNewFrame = RunOnlineFrame;
   settings.offerRematch = true;
   return settings;
 }

@@ -7,18 +7,10 @@
 #include "scenes/scene_machine.h"
 #include "services/keyboard.h"
 
-namespace {
-
-double lastShown = -1.0;
-
-}  // namespace
-
-void PresentOnlineFrame() {
+void RunOnlineFrame() {
   TraceKeysHeld(FrameInput());
   const int32_t scene = Game.CurrentScene;
   StepFrame();
   TraceSceneChange(scene, Game.CurrentScene);
-  const double now = NowSeconds();
-  ShowFrame(lastShown >= 0.0 ? now - lastShown : 0.0);
-  lastShown = now;
+  DrawFrameRate(NowSeconds());
 }

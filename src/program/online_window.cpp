@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "net/action_mask.h"
+#include "platform/frame_clock.h"
+#include "program/frame_driver.h"
+#include "program/frame_schedule.h"
 #include "program/online_records.h"
 #include "program/online_screen.h"
 #include "program/window_trace.h"
@@ -21,6 +24,9 @@ bool OnlineWindow::Open(std::string& error) {
 
 bool OnlineWindow::Tick(double now, const InputFrame& keys) {
   const bool shown = session_.Tick(now, ReadActionMask(keys));
+  if (shown) {
+    PresentIfOnTime();
+  }
   FollowPhase();
   const OnlinePhase phase = session_.Phase();
   const bool screen = phase == OnlinePhase::Connecting || phase == OnlinePhase::Rematch ||
@@ -31,6 +37,17 @@ bool OnlineWindow::Tick(double now, const InputFrame& keys) {
   lastScreen_ = now;
   DrawOnlineScreen(ScreenLines());
   return true;
+}
+
+// A frame that ended after the next one was due is not presented, so that the next follows at
+// once and the match keeps its pace however slow the screen; at least one in MaxFramesPerPresent
+// is.
+void OnlineWindow::PresentIfOnTime() {
+  ++unpresented_;
+  if (NowSeconds() < session_.FrameDue() || unpresented_ >= MaxFramesPerPresent) {
+    PresentAndCount();
+    unpresented_ = 0;
+  }
 }
 
 void OnlineWindow::FollowPhase() {

@@ -14,7 +14,7 @@ class OnlineWindow {
   // Listens or starts joining; false with one line in `error`.
   bool Open(std::string& error);
   // The session at `now` (seconds) with the local keys (player 1's), and the screen around the
-  // match when one is due. True when a picture was shown.
+  // match when one is due. True when a frame ran or a screen was shown.
   bool Tick(double now, const InputFrame& keys);
   // Escape: cancels the wait, leaves the match or declines the rematch; the program ends.
   void PressEscape();
@@ -25,6 +25,7 @@ class OnlineWindow {
   bool Done() const { return done_; }
 
  private:
+  void PresentIfOnTime();
   void FollowPhase();
   void MatchEnded();
   std::vector<std::string> ScreenLines() const;
@@ -33,5 +34,6 @@ class OnlineWindow {
   OnlinePhase seen_ = OnlinePhase::Connecting;
   bool opponentReady_ = false;
   double lastScreen_ = -1.0;
+  int unpresented_ = 0;
   bool done_ = false;
 };

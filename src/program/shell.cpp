@@ -21,6 +21,7 @@
 #include "program/game_recorder.h"
 #include "program/online_window.h"
 #include "program/pause_state.h"
+#include "program/rates_title.h"
 #include "program/replay_shelf.h"
 #include "program/window_input.h"
 #include "program/window_pads.h"
@@ -300,11 +301,13 @@ int RunEventLoop() {
       }
     } else if (!gamePause.Paused() && !Minimised && !Unfocused) {
       RunWindowFrame(GatherWindowInput(ReadWindowPads()));
+      ShowRatesInTitle(gameWindow, NowSeconds());
     } else {
       SDL_Delay(1);
     }
   }
   SaveGame();
+  TraceFramesPresented(FramesRun(), PresentedFrames());
   WriteStateIfAsked();
   return 0;
 }
@@ -315,10 +318,13 @@ int RunOnlineEventLoop(OnlineWindow& online) {
     SDL_Event event;
     if (SDL_PollEvent(&event) != 0) {
       windowOpen = HandleOnlineEvent(event, online);
-    } else if (!online.Tick(NowSeconds(), GatherWindowInput(ReadWindowPads()))) {
+    } else if (online.Tick(NowSeconds(), GatherWindowInput(ReadWindowPads()))) {
+      ShowRatesInTitle(gameWindow, NowSeconds());
+    } else {
       SDL_Delay(1);
     }
   }
+  TraceFramesPresented(FramesRun(), PresentedFrames());
   if (windowOpen) {
     online.Close();
     DestroyGameWindow();

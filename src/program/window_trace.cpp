@@ -24,6 +24,13 @@ void TraceStep(const char* step) {
   }
 }
 
+void TraceFramesPresented(uint64_t run, uint64_t presented) {
+  if (Tracing()) {
+    std::fprintf(stderr, "astorine: frames run %llu presented %llu\n",
+                 static_cast<unsigned long long>(run), static_cast<unsigned long long>(presented));
+  }
+}
+
 void TraceSceneChange(int32_t from, int32_t to) {
   if (Tracing() && from != to) {
     std::fprintf(stderr, "astorine: scene %s %s\n", SceneName(from).c_str(), SceneName(to).c_str());

@@ -17,5 +17,8 @@ void TraceSceneChange(int32_t from, int32_t to);
 void TraceKeysHeld(const InputFrame& input);
 // "astorine: replay saved NAME" when tracing: a game's or a match's replay kept in the folder.
 void TraceReplaySaved(const std::filesystem::path& saved);
+// "astorine: frames run N presented M" when tracing: how many frames ran since start and how many
+// of them the screen showed.
+void TraceFramesPresented(uint64_t run, uint64_t presented);
 // Writes the state document where ASTORINE_STATE_OUT asks, if it does.
 void WriteStateIfAsked();
