@@ -105,6 +105,23 @@ TEST_F(TwoSessions, LeavingInsteadOfARematchEndsTheOpponentsWait) {
   EXPECT_EQ(guest_->End(), OnlineEnd::OpponentLeft);
 }
 
+TEST_F(TwoSessions, APeerOnASlowScreenKeepsTheMatchsPace) {
+  // The guest's screen takes 60 ms a present, and it presents a frame only when the next is not
+  // yet due, as the window does: its late frames run at once and the match keeps 40 a second.
+  Open(4 * HashPeriod);  // the first hash, made to disagree here, comes after the count
+  ASSERT_TRUE(TickUntil(30, [&] { return BothIn(OnlinePhase::Playing) && guest_->Frame() >= 5; }));
+  const int32_t firstFrame = guest_->Frame();
+  const double start = now_;
+  while (guest_->Frame() < firstFrame + 30 && now_ < start + 5.0) {
+    host_->Tick(now_, 0);
+    const bool ran = guest_->Tick(now_, 0);
+    now_ += ran && now_ < guest_->FrameDue() ? 0.060 : 0.001;
+    std::this_thread::sleep_for(std::chrono::microseconds(300));
+  }
+  ASSERT_EQ(guest_->Phase(), OnlinePhase::Playing) << guest_->Status();
+  EXPECT_NEAR(now_ - start, 30 * 0.025, 3 * 0.025);
+}
+
 TEST_F(TwoSessions, ADesyncEndsBothAndLeavesItsReplayAndStateForABugReport) {
   const fs::path state =
       fs::temp_directory_path() / ("astorine-online-desync-test-" + std::to_string(getpid()));

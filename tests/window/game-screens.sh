@@ -128,17 +128,18 @@ expect_exit_0() {
 }
 
 # expect_teardown WHAT [EVENT]: the teardown after the window closed (or EVENT: "quit event"), in
-# order, as the last lines of the trace but for the saved replay's.
+# order, as the last lines of the trace but for the saved replay's and the count of frames.
 expect_teardown() {
   local expected
   expected=$(printf 'astorine: %s\n' "${2:-window closed}" "released the pictures" \
     "released the sound" "released the display" "destroyed the window")
-  [ "$(grep -v '^astorine: replay saved ' "$game_log" | tail -n 5)" = "$expected" ] ||
+  [ "$(grep -v -e '^astorine: replay saved ' -e '^astorine: frames run ' "$game_log" |
+    tail -n 5)" = "$expected" ] ||
     fail "the teardown after $1 is not as expected"
 }
 
 # Every line of the trace is a scene change, keys seen, a pause, a switch of full screen or focus,
-# or a teardown step: nothing unexpected on stderr.
+# a teardown step or the count of frames at the end: nothing unexpected on stderr.
 expect_quiet_log() {
   local other
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: paused$' \
@@ -146,6 +147,7 @@ expect_quiet_log() {
     -e '^astorine: focus \(lost\|back\)$' -e '^astorine: window closed$' -e '^astorine: quit event$' \
     -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
     -e '^astorine: replay saved ' -e '^astorine: replay over, every recorded state matched$' \
+    -e '^astorine: frames run [0-9]* presented [0-9]*$' \
     "$game_log" || true)
   [ -z "$other" ] || fail "unexpected lines on stderr"
 }

@@ -46,7 +46,12 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.online_match
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-match-test.sh ${game_and_runner}
             ${CMAKE_BINARY_DIR} ${window_output}/online-match)
+  # A screen slower than the game's pace: frames keep it, presents are skipped.
+  add_test(NAME window.slow_screen
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/slow-screen-test.sh ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/slow-screen)
   set(window_tests window.title_pause_quit window.solo_game window.computer_match window.replay
+      window.slow_screen
       window.close_f12 window.close_sigterm
       window.start_silent window.start_seed window.controls_file window.online_match)
   # The picture in windows and screens of every shape.
