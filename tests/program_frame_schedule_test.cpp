@@ -77,6 +77,13 @@ TEST(FrameSchedule, AMachineTooSlowForTheFramesSlowsWithoutOwingMore) {
   EXPECT_LT(game.now - game.schedule.Due(), MaxFramesPerPresent * FramePeriod);
 }
 
+TEST(FrameSchedule, AScreenSlowerThanFourFramesGetsFourFramesAPresent) {
+  Simulation game;
+  const int run = game.RunFor(10.0, 0.002, 0.150);
+  EXPECT_NEAR(run, 10.0 / (0.150 + 4 * 0.002) * MaxFramesPerPresent, 4);
+  EXPECT_NEAR(game.presented, run / MaxFramesPerPresent, 1);
+}
+
 TEST(FrameSchedule, AGapRestartsTheClockAtOnce) {
   // After a pause or a stall the next frame is shown at once and the one after waits a whole
   // frame: nothing of the gap is caught up.

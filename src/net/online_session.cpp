@@ -233,11 +233,14 @@ void OnlineSession::RunDueFrame(double now, ActionMask localMask, bool& shown) {
   const PaceReading pace{rollback_->NextFrame(), inbox_.RemoteCurrentFrame(),
                          counters.roundTripMs / 1000.0 / scale};
   due_ += settings_.framePeriod + ExtraFrameWait(pace) * scale;
-  // Late frames are caught up by running the next ones at once, up to a limit: a machine that
-  // cannot keep the pace restarts the clock rather than owing ever more frames.
-  if (now - due_ >= MaxFramesBehind * settings_.framePeriod) {
+  // Late frames are caught up by running the next ones at once; a gap is not (see RestartClock).
+  if (now - due_ >= OnlineLongestCatchUp * scale) {
     due_ = now;
   }
+}
+
+void OnlineSession::RestartClock(double now) {
+  due_ = std::max(due_, now);
 }
 
 void OnlineSession::FollowConfirmed() {

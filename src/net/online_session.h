@@ -78,6 +78,8 @@ class OnlineSession {
   // When the next frame is due, on the `now` of Tick; < 0 before the first. A frame that ran
   // after it is late: the frames after it run at once to catch the clock up.
   double FrameDue() const { return due_; }
+  // Forgets the frames owed up to `now`: for a machine that cannot run them in time.
+  void RestartClock(double now);
   // The next frame to run, counted from the match's first.
   int32_t Frame() const { return rollback_ ? rollback_->NextFrame() : 0; }
   uint16_t Port() const;

@@ -9,9 +9,9 @@ struct PaceReading {
 };
 
 constexpr double OnlineFramePeriod = 0.025;
-// A peer that falls this many frames behind its clock (a stall, a starved CPU) restarts the clock
-// from now instead of catching up; fewer are caught up by running frames back to back.
-constexpr int MaxFramesBehind = 4;
+// A peer this far behind its clock, in seconds, has been held up (a stall, a window dragged) and
+// restarts the clock from now; less is caught up by running frames back to back.
+constexpr double OnlineLongestCatchUp = 0.5;
 // Never more than this fraction of a frame added to one frame's wait.
 constexpr double MaxSlowdownPerFrame = 1.0 / 8.0;
 

@@ -14,8 +14,7 @@ bool FrameSchedule::CloseFrame(double stepEnd) {
     unpresented_ = 0;
     return true;
   }
-  const bool owesTooMuch = stepEnd - due >= MaxFramesPerPresent * FramePeriod;
-  if (owesTooMuch || unpresented_ + 1 >= MaxFramesPerPresent) {
+  if (stepEnd - due >= LongestCatchUp || unpresented_ + 1 >= MaxFramesPerPresent) {
     slotEnd_ = stepEnd;
     unpresented_ = 0;
     restarted_ = true;

@@ -6,6 +6,9 @@
 
 constexpr double FramePeriod = 0.025;
 constexpr int MaxFramesPerPresent = 4;
+// A frame this late follows a gap (a pause, a window dragged, a stall) rather than slow frames:
+// the clock restarts at once instead of running frames to catch up with it.
+constexpr double LongestCatchUp = 0.5;
 
 class FrameSchedule {
  public:
@@ -17,8 +20,8 @@ class FrameSchedule {
   // Closes the running frame, whose step ended at `stepEnd`; true when its picture is to be
   // presented. A frame on time (its step ended before Due) is presented after the wait and its
   // slot ends on the mark. A late one is not presented and its slot ends on the mark too, unless
-  // it is the MaxFramesPerPresent-th frame in a row unpresented or is late by that many frames (a
-  // pause, a stall): then it is presented and the clock restarts from `stepEnd`.
+  // it is the MaxFramesPerPresent-th frame in a row to end late or is LongestCatchUp late: then
+  // it is presented and the clock restarts from `stepEnd`.
   bool CloseFrame(double stepEnd);
   // Where the last closed frame's slot ended.
   double SlotEnd() const { return slotEnd_; }

@@ -40,14 +40,20 @@ bool OnlineWindow::Tick(double now, const InputFrame& keys) {
 }
 
 // A frame that ended after the next one was due is not presented, so that the next follows at
-// once and the match keeps its pace however slow the screen; at least one in MaxFramesPerPresent
-// is.
+// once and the match keeps its pace however slow the screen. At least one in MaxFramesPerPresent
+// is, and then the frames still owed are forgotten, as the window's own frame driver does.
 void OnlineWindow::PresentIfOnTime() {
   ++unpresented_;
-  if (NowSeconds() < session_.FrameDue() || unpresented_ >= MaxFramesPerPresent) {
-    PresentAndCount();
+  const double now = NowSeconds();
+  if (now < session_.FrameDue()) {
     unpresented_ = 0;
+  } else if (unpresented_ >= MaxFramesPerPresent) {
+    session_.RestartClock(now);
+    unpresented_ = 0;
+  } else {
+    return;
   }
+  PresentAndCount();
 }
 
 void OnlineWindow::FollowPhase() {
