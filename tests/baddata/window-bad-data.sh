@@ -27,8 +27,8 @@ check_run() {
   local status=$1
   shift
   [ "$status" -eq 0 ] || { echo "exit code $status"; return; }
-  tail -n 1 "$game_log" | grep -qx "astorine: destroyed the window" ||
-    { echo "no teardown"; return; }
+  grep -v '^astorine: frames run ' "$game_log" | tail -n 1 |
+    grep -qx "astorine: destroyed the window" || { echo "no teardown"; return; }
   local file count
   for file in "${DataFiles[@]}"; do
     count=$(grep -c -- "/$file " "$game_log" || true)
@@ -43,6 +43,7 @@ check_run() {
   other=$(grep -v -e '^astorine: scene ' -e '^astorine: keys ' -e '^astorine: window closed$' \
     -e '^astorine: full screen o\(n\|ff\)$' -e '^astorine: focus \(lost\|back\)$' \
     -e '^astorine: released the ' -e '^astorine: destroyed the window$' \
+    -e '^astorine: frames run [0-9]* presented [0-9]*$' \
     -e '^astorine: replay saved ' -e ' not loaded (' "$game_log" | wc -l)
   [ "$other" -eq 0 ] || { echo "$other unexpected lines on stderr"; return; }
   echo ok
