@@ -122,6 +122,26 @@ fast_tests() {
   grep -vxF -f <(cat "$failed"; echo) <<< "$first" >> "$flaky" || true
 }
 
+# Most mutants fail a unit test. The unit tests run first, in one process (seconds, against a
+# minute and more for every fast test), and what fails there is run again alone as ctest runs it:
+# a failure that holds is a kill, and the slow tests need not run. Anything else (all pass, or
+# what failed passes alone) goes on to every fast test. Left to them when tests are left out.
+unit_tests_kill() {
+  local log=$1 candidates
+  : > "$failed"
+  [ -z "$broken" ] && [ -x "$build/tests/astorine-tests" ] || return 1
+  if (cd "$build" && SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy timeout 300 nice -n 10 \
+        tests/astorine-tests < /dev/null > "$log" 2>&1); then
+    return 1
+  fi
+  candidates=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_]*\.[A-Za-z0-9_]*\).*/\1/p' "$log" | sort -u)
+  [ -n "$candidates" ] || return 1
+  ctest_run "$log.alone" -R "^($(paste -sd '|' <<< "$candidates"))\$" -j1 || return 1
+  sed -n '/The following tests FAILED:/,$ s/^[[:space:]]*[0-9]* - \(.*\) ([^)]*)$/\1/p' \
+    "$log.alone" > "$failed"
+  [ -s "$failed" ]
+}
+
 build_copy() {
   nice -n 10 cmake --build "$build" -j2 > "$1" 2>&1
 }
@@ -170,6 +190,18 @@ restore() {
 trap restore EXIT
 
 killed=0 survived=0 stale=0 unbuilt=0 untested=0
+# "killed  NAME  by TESTS" from the names in $failed.
+report_kill() {
+  local failures list
+  mapfile -t failures < "$failed"
+  list=$(printf '%s, ' "${failures[@]:0:5}")
+  list=${list%, }
+  if [ ${#failures[@]} -gt 5 ]; then
+    list="$list and $((${#failures[@]} - 5)) more"
+  fi
+  echo "killed  $name  by $list"
+  killed=$((killed + 1))
+}
 for patch in "${mutants[@]}"; do
   name=$(basename "$patch" .patch)
   patch=$PWD/$patch
@@ -189,6 +221,8 @@ for patch in "${mutants[@]}"; do
   if ! build_copy "$logs/$name.build.log"; then
     echo "no-build  $name"
     unbuilt=$((unbuilt + 1))
+  elif unit_tests_kill "$logs/$name.unit.log"; then
+    report_kill
   elif ! fast_tests "$logs/$name.test.log" && ! fast_tests "$logs/$name.test.log"; then
     echo "untested  $name"
     untested=$((untested + 1))
@@ -196,14 +230,7 @@ for patch in "${mutants[@]}"; do
     echo "SURVIVED  $name"
     survived=$((survived + 1))
   else
-    mapfile -t failures < "$failed"
-    list=$(printf '%s, ' "${failures[@]:0:5}")
-    list=${list%, }
-    if [ ${#failures[@]} -gt 5 ]; then
-      list="$list and $((${#failures[@]} - 5)) more"
-    fi
-    echo "killed  $name  by $list"
-    killed=$((killed + 1))
+    report_kill
   fi
   restore
 done

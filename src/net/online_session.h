@@ -82,6 +82,8 @@ class OnlineSession {
   void RestartClock(double now);
   // The next frame to run, counted from the match's first.
   int32_t Frame() const { return rollback_ ? rollback_->NextFrame() : 0; }
+  // The last frame run with both players' true keys: no rollback goes back past it.
+  int32_t ConfirmedFrame() const { return rollback_ ? rollback_->ConfirmedFrame() : -1; }
   uint16_t Port() const;
   // The match's replay: the online start and both players' confirmed keys; `date` in UTC seconds.
   Replay FinishReplay(int64_t date);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A desync on purpose: the host's score is nudged once at frame 100 (ASTORINE_TEST_DESYNC_AT), as
-# a machine whose game went another way. Both peers must find it at the first state hash after it
-# (frame 119), end with exit code 6 naming that frame, and write their state and the match's
+# A desync on purpose: the host's score is nudged once from frame 100 on (ASTORINE_TEST_DESYNC_AT;
+# at the first frame there whose earlier frames are all confirmed, so that no rollback undoes it),
+# as a machine whose game went another way. Both peers must find it at the first state hash after
+# it (frame 119), end with exit code 6 naming that frame, and write their state and the match's
 # replay for a bug report; the guest's replay verifies and the host's does not, which tells the
 # machine that went astray.
 #

@@ -52,7 +52,8 @@ bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
 }
 
 // Tests make a desync on purpose: with ASTORINE_TEST_DESYNC_AT=N this peer's score is nudged
-// once, when frame N is about to run, as a peer whose game went another way would be.
+// once, as a peer whose game went another way would be, before the first frame from N on that
+// follows only confirmed frames: a rollback would otherwise take the nudge back.
 int32_t DesyncFrame() {
   const char* frame = std::getenv("ASTORINE_TEST_DESYNC_AT");
   return frame != nullptr ? std::atoi(frame) : -1;
@@ -89,7 +90,8 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
                    HostWaitSeconds, session.Report().c_str());
       return ExitEndedEarly;
     }
-    if (session.Frame() == desyncAt) {
+    if (desyncAt >= 0 && session.Frame() >= desyncAt &&
+        session.ConfirmedFrame() == session.Frame() - 1) {
       ++Game.score;
       desyncAt = -1;
     }
