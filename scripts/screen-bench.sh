@@ -49,8 +49,10 @@ for size in "${sizes[@]}"; do
     sleep 0.2
     xdotool keyup "$key"
     sleep 0.8
-    title=$(xdotool getwindowname "$window")
-    [[ $title =~ ([0-9.]+)\ frames/s,\ ([0-9.]+)\ presented/s ]] && rates+=("${BASH_REMATCH[1]} ${BASH_REMATCH[2]}")
+    caption=$(xdotool getwindowname "$window")
+    if [[ $caption =~ ([0-9.]+)\ frames/s,\ ([0-9.]+)\ presented/s ]]; then
+      rates+=("${BASH_REMATCH[1]} ${BASH_REMATCH[2]}")
+    fi
   done
   xdotool key F12
   wait_for 60 eval '! kill -0 "$game_pid" 2> /dev/null' || true

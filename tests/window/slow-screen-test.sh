@@ -27,9 +27,9 @@ wait_for 60 logged "scene SceneStart SceneSolo" || fail "the game did not begin"
 rates=()
 for _ in $(seq 10); do
   sleep 1
-  title=$(xdotool getwindowname "$window")
-  [[ $title =~ ([0-9.]+)\ frames/s,\ ([0-9.]+)\ presented/s ]] ||
-    fail "the window title shows no rates: $title"
+  caption=$(xdotool getwindowname "$window")
+  [[ $caption =~ ([0-9.]+)\ frames/s,\ ([0-9.]+)\ presented/s ]] ||
+    fail "the window title shows no rates: $caption"
   rates+=("${BASH_REMATCH[1]} ${BASH_REMATCH[2]}")
 done
 xdotool keydown Escape
