@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr double FramePeriod = 0.025;
 constexpr int WarmUpFrames = 40;  // the first second: fonts opened, caches filled
 
 double Seconds(clockid_t clock) {
@@ -39,8 +38,7 @@ double Seconds(clockid_t clock) {
 struct Recording {
   int frames = 0;  // ends of waits to record after the warm-up
   std::vector<double> ends;
-  bool started = false;
-  double lastEnd = 0.0;
+  double lastDeadline = -1.0;
   double waitCpu = 0.0;  // the game thread's CPU time inside the waits, after the warm-up
   double threadCpuAtStart = 0.0;
   double processCpuAtStart = 0.0;
@@ -48,27 +46,18 @@ struct Recording {
   double processCpu = 0.0;
 } recording;
 
-// The frame driver's clock, watched: the driver's first reading is its origin, and after that a
-// wait ends on the first reading 0.025 s or more past the previous end, the driver's own test.
-double RecordingNow() {
-  double now = NowSeconds();
-  if (!recording.started) {
-    recording.started = true;
-    recording.lastEnd = now;
-  } else if (now - recording.lastEnd >= FramePeriod) {
-    recording.lastEnd = now;
-    recording.ends.push_back(now);
-    int recorded = static_cast<int>(recording.ends.size());
-    if (recorded == WarmUpFrames) {
-      recording.threadCpuAtStart = Seconds(CLOCK_THREAD_CPUTIME_ID);
-      recording.processCpuAtStart = ProcessCpuSeconds();
-    } else if (recorded == WarmUpFrames + recording.frames) {
-      recording.threadCpu = Seconds(CLOCK_THREAD_CPUTIME_ID) - recording.threadCpuAtStart;
-      recording.processCpu = ProcessCpuSeconds() - recording.processCpuAtStart;
-      RequestQuit();
-    }
+// A frame's wait ended at `end`: the warm-up's end starts the CPU counts, the last one ends them.
+void RecordEnd(double end) {
+  recording.ends.push_back(end);
+  const int recorded = static_cast<int>(recording.ends.size());
+  if (recorded == WarmUpFrames) {
+    recording.threadCpuAtStart = Seconds(CLOCK_THREAD_CPUTIME_ID);
+    recording.processCpuAtStart = ProcessCpuSeconds();
+  } else if (recorded == WarmUpFrames + recording.frames) {
+    recording.threadCpu = Seconds(CLOCK_THREAD_CPUTIME_ID) - recording.threadCpuAtStart;
+    recording.processCpu = ProcessCpuSeconds() - recording.processCpuAtStart;
+    RequestQuit();
   }
-  return now;
 }
 
 struct NamedWait {
@@ -90,6 +79,8 @@ const NamedWait* ChooseWait(const char* name) {
   return nullptr;
 }
 
+// The frame driver's wait, watched: it waits once for each frame's mark, and the clock reading as
+// it returns is that frame's end.
 FrameWait chosenWait = nullptr;
 void TimedWait(double deadline) {
   bool counted = static_cast<int>(recording.ends.size()) >= WarmUpFrames;
@@ -97,6 +88,10 @@ void TimedWait(double deadline) {
   chosenWait(deadline);
   if (counted) {
     recording.waitCpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - start;
+  }
+  if (deadline != recording.lastDeadline) {
+    recording.lastDeadline = deadline;
+    RecordEnd(NowSeconds());
   }
 }
 
@@ -139,7 +134,7 @@ int main(int argc, char* argv[]) {
   }
   double started = Seconds(CLOCK_REALTIME);
   chosenWait = wait->wait;
-  SetFrameClock({RecordingNow, TimedWait});
+  SetFrameClock({nullptr, TimedWait});
   RunFrame();  // as the loop's first pass would; its wait puts the present 25 ms after its start
   double presented = Seconds(CLOCK_REALTIME);
   std::printf("wait: %s\n", wait->name);
