@@ -6,8 +6,9 @@
 #include "services/keyboard.h"
 #include "state/state_hash.h"
 
-LiveGame::LiveGame(void (*runNewFrame)())
+LiveGame::LiveGame(void (*runNewFrame)(), void (*afterEveryRun)(int32_t frame))
     : runNewFrame_(runNewFrame != nullptr ? runNewFrame : StepFrame),
+      afterEveryRun_(afterEveryRun),
       snapshots_(std::make_unique<std::array<Snapshot, SnapshotSlots>>()) {}
 
 void LiveGame::Save(int slot) {
@@ -36,6 +37,9 @@ void LiveGame::Step(int32_t frame, ActionMask hostMask, ActionMask guestMask, Fr
     SilenceDrawing(false);
   } else {
     runNewFrame_();
+  }
+  if (afterEveryRun_ != nullptr) {
+    afterEveryRun_(frame);
   }
   BeginSoundFrame(static_cast<uint32_t>(frame), FrameRun::Untracked);
 }

@@ -11,7 +11,9 @@ class LiveGame final : public SteppedGame {
  public:
   // `runNewFrame` runs a frame that is seen for the first time (in a window it also writes the
   // frame rate and traces the frame); StepFrame when nullptr. Reruns always use StepFrame.
-  explicit LiveGame(void (*runNewFrame)() = nullptr);
+  // `afterEveryRun`, when given, follows every run of a frame, first or again.
+  explicit LiveGame(void (*runNewFrame)() = nullptr,
+                    void (*afterEveryRun)(int32_t frame) = nullptr);
 
   void Save(int slot) override;
   void Restore(int slot) override;
@@ -27,6 +29,7 @@ class LiveGame final : public SteppedGame {
     RandomState random;
   };
   void (*runNewFrame_)();
+  void (*afterEveryRun_)(int32_t frame);
   // On the heap: nine whole states are too large for the stack of whoever holds a LiveGame.
   std::unique_ptr<std::array<Snapshot, SnapshotSlots>> snapshots_;
 };

@@ -162,7 +162,7 @@ void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
   rematchAccepted_ = false;
   opponentAcceptedRematch_ = false;
   recorder_.Begin(Game, Random);
-  game_ = std::make_unique<LiveGame>(settings_.runNewFrame);
+  game_ = std::make_unique<LiveGame>(settings_.runNewFrame, settings_.afterEveryRun);
   rollback_ = std::make_unique<Rollback>(*game_, settings_.hosting, welcome.inputDelay);
   phase_ = OnlinePhase::Playing;
 }

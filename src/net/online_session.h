@@ -33,6 +33,8 @@ struct OnlineSettings {
   int32_t stopAfter = 0;
   // A frame run for the first time: StepFrame when nullptr (see LiveGame).
   void (*runNewFrame)() = nullptr;
+  // Follows every run of a frame, first or again (tests make a desync with it; see LiveGame).
+  void (*afterEveryRun)(int32_t frame) = nullptr;
   // At the match's result the link stays open and the players may agree on another match.
   bool offerRematch = false;
 };
@@ -82,8 +84,6 @@ class OnlineSession {
   void RestartClock(double now);
   // The next frame to run, counted from the match's first.
   int32_t Frame() const { return rollback_ ? rollback_->NextFrame() : 0; }
-  // The last frame run with both players' true keys: no rollback goes back past it.
-  int32_t ConfirmedFrame() const { return rollback_ ? rollback_->ConfirmedFrame() : -1; }
   uint16_t Port() const;
   // The match's replay: the online start and both players' confirmed keys; `date` in UTC seconds.
   Replay FinishReplay(int64_t date);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A desync on purpose: the host's score is nudged once from frame 100 on (ASTORINE_TEST_DESYNC_AT;
-# at the first frame there whose earlier frames are all confirmed, so that no rollback undoes it),
-# as a machine whose game went another way. Both peers must find it at the first state hash after
+# A desync on purpose: the host's score is nudged after every run of frame 100, first or again
+# (ASTORINE_TEST_DESYNC_AT; once, a rollback could take it back), as a machine whose game went
+# another way. Both peers must find it at the first state hash after
 # it (frame 119), end with exit code 6 naming that frame, and write their state and the match's
 # replay for a bug report; the guest's replay verifies and the host's does not, which tells the
 # machine that went astray.

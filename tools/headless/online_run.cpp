@@ -52,11 +52,13 @@ bool WriteOutputs(const RunnerOptions& options, OnlineSession& session) {
 }
 
 // Tests make a desync on purpose: with ASTORINE_TEST_DESYNC_AT=N this peer's score is nudged
-// once, as a peer whose game went another way would be, before the first frame from N on that
-// follows only confirmed frames: a rollback would otherwise take the nudge back.
-int32_t DesyncFrame() {
-  const char* frame = std::getenv("ASTORINE_TEST_DESYNC_AT");
-  return frame != nullptr ? std::atoi(frame) : -1;
+// after every run of frame N, first or again, as a peer whose game went another way would be.
+// Nudged once, a rollback to an earlier frame would take it back.
+int32_t desyncFrame = -1;
+void NudgeTheScoreAtTheDesyncFrame(int32_t frame) {
+  if (frame == desyncFrame) {
+    ++Game.score;
+  }
 }
 
 }  // namespace
@@ -69,6 +71,10 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   settings.seed = options.seed;
   settings.framePeriod = OnlineFramePeriod / options.speed;
   settings.stopAfter = options.framesGiven ? static_cast<int32_t>(options.frames) : 0;
+  if (const char* desyncAt = std::getenv("ASTORINE_TEST_DESYNC_AT")) {
+    desyncFrame = std::atoi(desyncAt);
+    settings.afterEveryRun = NudgeTheScoreAtTheDesyncFrame;
+  }
   OnlineSession session(settings);
   std::string error;
   if (!session.Open(error)) {
@@ -78,7 +84,6 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
   const double began = Now();
   double matchBegan = -1.0, cpuBegan = 0.0;
-  int32_t desyncAt = DesyncFrame();
   while (session.Phase() != OnlinePhase::Over) {
     if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
       matchBegan = Now();
@@ -89,11 +94,6 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
       std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
                    HostWaitSeconds, session.Report().c_str());
       return ExitEndedEarly;
-    }
-    if (desyncAt >= 0 && session.Frame() >= desyncAt &&
-        session.ConfirmedFrame() == session.Frame() - 1) {
-      ++Game.score;
-      desyncAt = -1;
     }
     SetEventFrame(session.Frame());
     session.Tick(Now(), LocalMask(session, randomKeys));
