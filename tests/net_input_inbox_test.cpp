@@ -59,6 +59,18 @@ TEST(InputInbox, DropsAndCountsFramesOutsideTheWindow) {
   // A frame long past is no longer held, so it can no longer be checked.
   EXPECT_FALSE(inbox.Mask(100));
   EXPECT_EQ(inbox.Mask(299 - MaxRollbackFrames), 1);
+
+  // The newest frame the window takes, then the frame whose slot it shares, one past the history:
+  // the old frame is dropped and the newest stays held.
+  const int32_t newest = 299 + MaxFramesAhead;
+  EXPECT_EQ(inbox.Take(Masks(newest, {9})), newest);
+  dropped = inbox.Counts().outOfWindow;
+  EXPECT_FALSE(inbox.Take(Masks(newest - InputInbox::HistoryFrames, {7})));
+  EXPECT_EQ(inbox.Counts().outOfWindow, dropped + 1);
+  EXPECT_EQ(inbox.Mask(newest), 9);
+  // The next one is still in the window: held already, a duplicate.
+  EXPECT_FALSE(inbox.Take(Masks(newest - InputInbox::HistoryFrames + 1, {1})));
+  EXPECT_EQ(inbox.Counts().outOfWindow, dropped + 1);
 }
 
 TEST(InputInbox, NeverChangesAMaskOnceHeld) {
