@@ -133,8 +133,13 @@ TEST_F(ProgramControlsFiles, AFailedWriteLeavesTheOldFileWholeAndNoTemporary) {
   EXPECT_FALSE(ReplaceFile(path, "new text", why));
   EXPECT_NE(why.find(path.string()), std::string::npos) << why;
   EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()), 2);
+  // A file replaced keeps the permissions its player gave it.
+  fs::permissions(path.parent_path() / "old",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_TRUE(ReplaceFile(path.parent_path() / "old", "new text", why)) << why;
   EXPECT_EQ(TextOf(path.parent_path() / "old"), "new text");
+  EXPECT_EQ(fs::status(path.parent_path() / "old").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(ProgramControlsFiles, AWriterKilledAtAnyMomentLeavesOneWholeText) {

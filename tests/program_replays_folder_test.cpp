@@ -201,15 +201,20 @@ TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
   EXPECT_EQ(again.filename(), "2026-12-09-000000-computer-hard-player1-won.replay");
   EXPECT_EQ(third.filename(), "2026-12-09-000000-computer-hard-player1-won-2.replay");
   EXPECT_TRUE(fs::exists(again));
-  // A temporary file a killed writer left long ago goes; one being written now stays.
+  // A temporary file a killed writer left long ago goes; one being written now stays, and so does
+  // an old file of the player's with a longer tail than the writer's six letters.
   const fs::path stale = folder / "2026-12-09-000000-solo-score-5.replay.Ab12Cd";
   const fs::path fresh = folder / "2026-12-09-000001-solo-score-5.replay.Xy34Zw";
-  std::ofstream(stale) << "half";
-  std::ofstream(fresh) << "half";
+  const fs::path players = folder / "2026-12-09-000000-solo-score-5.replay.backup1";
+  for (const fs::path& file : {stale, fresh, players}) {
+    std::ofstream(file) << "half";
+  }
   fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  fs::last_write_time(players, fs::file_time_type::clock::now() - std::chrono::hours(1));
   ShelveReplay(folder, Dated(replay, At(9, 1)), KeptReplays, error);
   EXPECT_FALSE(fs::exists(stale));
   EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_TRUE(fs::exists(players));
 }
 
 TEST_F(ReplaysFolder, AWriterKilledAtAnyMomentLeavesOnlyWholeReplays) {
