@@ -195,12 +195,14 @@ TEST_F(ReplaysFolder, NamesSayWhenAndWhatAndOnlyTheNewestFiftyOfThemAreKept) {
   ASSERT_EQ(names.size(), 53u);
   EXPECT_EQ(names[0], "2026-12-07-best.replay");
   EXPECT_EQ(names[1], "2026-12-08-000003-computer-hard-player1-won.replay");
-  // Two games begun in the same second both stay.
+  // Three games begun in the same second all stay.
   const fs::path again = ShelveReplay(folder, Dated(replay, At(9, 0)), KeptReplays, error);
+  const fs::path second = ShelveReplay(folder, Dated(replay, At(9, 0)), KeptReplays, error);
   const fs::path third = ShelveReplay(folder, Dated(replay, At(9, 0)), KeptReplays, error);
   EXPECT_EQ(again.filename(), "2026-12-09-000000-computer-hard-player1-won.replay");
-  EXPECT_EQ(third.filename(), "2026-12-09-000000-computer-hard-player1-won-2.replay");
-  EXPECT_TRUE(fs::exists(again));
+  EXPECT_EQ(second.filename(), "2026-12-09-000000-computer-hard-player1-won-2.replay");
+  EXPECT_EQ(third.filename(), "2026-12-09-000000-computer-hard-player1-won-3.replay");
+  EXPECT_TRUE(fs::exists(again) && fs::exists(second));
   // A temporary file a killed writer left long ago goes; one being written now stays, and so does
   // an old file of the player's with a longer tail than the writer's six letters.
   const fs::path stale = folder / "2026-12-09-000000-solo-score-5.replay.Ab12Cd";
