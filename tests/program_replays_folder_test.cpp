@@ -142,6 +142,21 @@ TEST_F(ReplaysFolder, AGameIsSavedWhenItEndsAndReplaysAsPlayed) {
     ASSERT_TRUE(player.FrameRan(Game, Random, mismatch)) << DescribeMismatch(mismatch);
   }
   EXPECT_EQ(WriteStateDocument(Game, Random), end);
+
+  // A whole-state hash that differs is a difference, even where every member's hash agrees.
+  ASSERT_FALSE(replay.checkpoints.empty());
+  replay.checkpoints[0].whole ^= 1;
+  ReplayPlayer altered(replay);
+  altered.Start(Game, Random);
+  bool refused = false;
+  while (!altered.Done() && !refused) {
+    SetFrameInput(altered.NextFrame());
+    StepFrame();
+    refused = !altered.FrameRan(Game, Random, mismatch);
+  }
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(mismatch.frame, replay.checkpoints[0].frame);
+  EXPECT_TRUE(mismatch.members.empty());
 }
 
 TEST_F(ReplaysFolder, AGameInProgressIsSavedWhenTheProgramEnds) {
