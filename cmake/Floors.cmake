@@ -9,6 +9,6 @@
 set(ASTORINE_FLOORS
   src/services=1 src/gfx=1 src/sound=1
   src/scenes=2 src/solo=2 src/versus=2
-  src/input=3 src/replay=3 src/net=3 src/state=3
+  src/input=3 src/replay=3 src/net=3 src/state=3 src/settings=3 src/records=3
   src/platform=4
   src/program=5 tools/headless=5 tools/bench=5 tools/data=5)

@@ -35,6 +35,19 @@ std::filesystem::path StateHome(const char* xdgStateHome, const char* home) {
   return XdgHome(xdgStateHome, home, ".local/state");
 }
 
+std::filesystem::path DataHome(const char* xdgDataHome, const char* home) {
+  return XdgHome(xdgDataHome, home, ".local/share");
+}
+
+std::filesystem::path SettingsFilePath() {
+  return ConfigFile("settings.conf");
+}
+
+std::filesystem::path RecordsFilePath() {
+  const std::filesystem::path home = DataHome(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  return home.empty() ? home : home / "astorine" / "records.conf";
+}
+
 std::filesystem::path ControlsFilePath() {
   return ConfigFile("controls.conf");
 }
@@ -46,4 +59,9 @@ std::filesystem::path PadMappingsFilePath() {
 std::filesystem::path ReplaysFolderPath() {
   const std::filesystem::path home = StateHome(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
   return home.empty() ? home : home / "astorine" / "replays";
+}
+
+std::filesystem::path RecordReplaysFolderPath() {
+  const std::filesystem::path replays = ReplaysFolderPath();
+  return replays.empty() ? replays : replays / "records";
 }
