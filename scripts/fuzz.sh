@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang-14, ASan + UBSan) and runs each for a set time:
-#   scripts/fuzz.sh [seconds-per-target] [target...]     targets: wave bitmap state controls replay
-#                                                        packet (default all)
+#   scripts/fuzz.sh [seconds-per-target] [target...]     targets: wave bitmap state controls
+#                                                        settings replay packet (default all)
 # New inputs go to build-fuzz/corpus/<target> (the seeds of tests/fuzz/corpus stay as they are);
 # a crash is saved in build-fuzz/crashes/<target>/ and makes the script end with 1. Copy a crash
 # into tests/fuzz/regressions/<target>/ to replay it in every ctest run. FUZZ_BUILD names another
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(wave bitmap state controls replay packet)
+[ ${#targets[@]} -gt 0 ] || targets=(wave bitmap state controls settings replay packet)
 build=${FUZZ_BUILD:-build-fuzz}
 jobs=${FUZZ_JOBS:-1}
 

@@ -50,7 +50,7 @@ TEST(InputControlsFile, ALineReplacesOnlyTheKindsItNames) {
 
 TEST(InputControlsFile, EachBadLineSaysWhyOnceAndTheRestApplies) {
   const std::pair<std::string, std::string> cases[] = {
-      {"left = J", "controls.conf:1: a binding before any [player1] or [player2] section"},
+      {"left = J", "controls.conf:1: a binding before any [player1], [player2] or [game] section"},
       {"[player1]\nleft J", "controls.conf:2: no '=' in 'left J'"},
       {"[player1]\njump = J", "controls.conf:2: unknown action 'jump'"},
       {"[player1]\nleft = J, Nokey", "controls.conf:2: unknown key 'Nokey'"},
@@ -99,6 +99,28 @@ TEST(InputControlsFile, EachClashIsReportedOnce) {
             }));
 }
 
+TEST(InputControlsFile, TheGameSectionBindsTheSoundKeysApartFromThePlayers) {
+  std::vector<std::string> complaints;
+  const Controls defaults = Read("", complaints);
+  EXPECT_EQ(defaults.Of(GameAction::Mute),
+            (ActionBindings{Key(SDLK_m), Pad(PadButtonInput(SDL_CONTROLLER_BUTTON_RIGHTSTICK))}));
+  EXPECT_TRUE(complaints.empty()) << "the defaults clash: " << complaints.front();
+  const Controls controls =
+      Read("[game]\nmute = F8\nvolume_down = K, pad:back\njump = J\n[player2]\nleft = pad:back\n",
+           complaints);
+  // A key names keys only: the pad's mute stays, and K now clashes with player 1's turn.
+  EXPECT_EQ(controls.Of(GameAction::Mute),
+            (ActionBindings{Key(SDLK_F8), Pad(PadButtonInput(SDL_CONTROLLER_BUTTON_RIGHTSTICK))}));
+  EXPECT_EQ(complaints, (std::vector<std::string>{
+                            "controls.conf:4: unknown action 'jump' (expected mute, volume_down or "
+                            "volume_up)",
+                            "controls.conf: key K is bound to player 1 turn_ccw and game "
+                            "volume_down",
+                            "controls.conf: pad input pad:back is bound to player 2 left and game "
+                            "volume_down",
+                        }));
+}
+
 // The names the written file's comments offer must all be known.
 TEST(InputControlsFile, TheNamesTheWrittenCommentsOfferAreKnown) {
   std::vector<std::string> complaints;
@@ -122,14 +144,17 @@ TEST(InputControlsFile, WrittenTextReadsBackToTheSameControls) {
   std::vector<std::string> complaints;
   const Controls controls = Read(
       "[player1]\nleft = Comma, Keypad Hash, pad:righttrigger, pad:touchpad\nright = \xc3\xa9\n"
-      "drop = Keypad Comma, Hash, =, pad:righty-\n[player2]\nturn_cw = Left Shift, Keypad Enter\n",
+      "drop = Keypad Comma, Hash, =, pad:righty-\n[player2]\nturn_cw = Left Shift, Keypad Enter\n"
+      "[game]\nvolume_up = Keypad +, F10\n",
       complaints);
   ASSERT_TRUE(complaints.empty()) << complaints.front();
   EXPECT_EQ(controls.Of(1, Action::Left).front(), Key(SDLK_COMMA));
   EXPECT_EQ(controls.Of(1, Action::Drop)[1], Key(SDLK_HASH));
   for (const Controls& written : {controls, DefaultControls()}) {
     const std::string text = ControlsText(written);
-    EXPECT_EQ(Read(text, complaints).players, written.players);
+    const Controls read = Read(text, complaints);
+    EXPECT_EQ(read.players, written.players);
+    EXPECT_EQ(read.game, written.game);
     EXPECT_TRUE(complaints.empty()) << complaints.front();
   }
   EXPECT_NE(ControlsText(controls).find("drop = Keypad Comma, Hash, =, pad:righty-"),

@@ -69,25 +69,41 @@ std::vector<Binding> AnyBindings(Binding::Kind kind, bool repeats = false) {
 // What reading can give: for each action its keys, then its pad inputs, one or more of each.
 Controls AnyControls() {
   Controls controls;
+  auto any = [](ActionBindings& bindings) {
+    bindings = AnyBindings(Binding::Kind::Key);
+    const std::vector<Binding> pads = AnyBindings(Binding::Kind::Pad);
+    bindings.insert(bindings.end(), pads.begin(), pads.end());
+  };
   for (auto& player : controls.players) {
-    for (ActionBindings& bindings : player) {
-      bindings = AnyBindings(Binding::Kind::Key);
-      const std::vector<Binding> pads = AnyBindings(Binding::Kind::Pad);
-      bindings.insert(bindings.end(), pads.begin(), pads.end());
-    }
+    std::for_each(player.begin(), player.end(), any);
   }
+  std::for_each(controls.game.begin(), controls.game.end(), any);
   return controls;
 }
 
-// How many clashes there are: keys of two actions of either player, pad inputs of two actions
-// of one player.
+// How many clashes there are: keys of two actions of either player or the game, pad inputs of
+// two actions of one player, the game's pad inputs counting as each player's.
 size_t ClashCount(const Controls& controls) {
-  std::map<std::pair<int, int>, std::set<std::pair<int, Action>>> uses;
+  // By where the binding acts (0: the keyboard, else a player's pads) and its code: its users,
+  // each a player (0: the game) and an action.
+  std::map<std::pair<int, int>, std::set<std::pair<int, int>>> uses;
   for (int player = 1; player <= PlayerCount; ++player) {
     for (Action action : AllActions) {
       for (const Binding& binding : controls.Of(player, action)) {
         const bool key = binding.kind == Binding::Kind::Key;
-        uses[{key ? 0 : player, binding.code}].insert({player, action});
+        uses[{key ? 0 : player, binding.code}].insert({player, static_cast<int>(action)});
+      }
+    }
+  }
+  for (GameAction action : AllGameActions) {
+    for (const Binding& binding : controls.Of(action)) {
+      const std::pair<int, int> use{0, static_cast<int>(action)};
+      if (binding.kind == Binding::Kind::Key) {
+        uses[{0, binding.code}].insert(use);
+      } else {
+        for (int player = 1; player <= PlayerCount; ++player) {
+          uses[{player, binding.code}].insert(use);
+        }
       }
     }
   }
@@ -128,6 +144,7 @@ RC_GTEST_PROP(InputControlsProperties, WrittenControlsReadBackAndWriteTheSameTex
   std::vector<std::string> complaints;
   const Controls read = ReadControls(text, FileName, complaints);
   RC_ASSERT(read.players == controls.players);
+  RC_ASSERT(read.game == controls.game);
   RC_ASSERT(complaints == ClashesOf(controls));
   RC_ASSERT(complaints.size() == ClashCount(controls));
   RC_ASSERT(ControlsText(read) == text);
@@ -244,10 +261,10 @@ RC_GTEST_PROP(InputControlsProperties, AnyTextReadsWithOneLineComplaints, ()) {
     text.resize(boundary::Uniform(text.size()));
   } else {
     const auto pieces = *rc::gen::container<std::vector<std::string>>(rc::gen::element<std::string>(
-        "[player1]", "[player2]", "[player3]", "[", "]", "left", "right", "drop", "turn_ccw",
-        "turn_cw", " = ", "=", ",", " ", "\t", "#", "\r", "\n", "\n", "\n", "J", "Comma", "Hash",
-        "Keypad Hash", "Left Shift", "pad:", "pad:a", "pad:leftx+", "pad:lefttrigger-", "\xc3",
-        "\xa9", "\xff", std::string(1, '\0'), "\x1b[2J"));
+        "[player1]", "[player2]", "[player3]", "[game]", "[", "]", "left", "right", "drop", "mute",
+        "turn_ccw", "turn_cw", " = ", "=", ",", " ", "\t", "#", "\r", "\n", "\n", "\n", "J",
+        "Comma", "Hash", "Keypad Hash", "Left Shift", "pad:", "pad:a", "pad:leftx+",
+        "pad:lefttrigger-", "\xc3", "\xa9", "\xff", std::string(1, '\0'), "\x1b[2J"));
     for (const std::string& piece : pieces) {
       text += piece;
     }

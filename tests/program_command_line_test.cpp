@@ -87,6 +87,49 @@ TEST(ProgramCommandLine, WritingTheControls) {
   EXPECT_FALSE(Parse({}).force);
 }
 
+TEST(ProgramCommandLine, WritingTheSettings) {
+  const LaunchOptions plain = Parse({"--write-settings"});
+  EXPECT_EQ(plain.action, LaunchAction::WriteSettings);
+  EXPECT_FALSE(plain.force);
+  const LaunchOptions forced = Parse({"--force", "--write-settings"});
+  EXPECT_EQ(forced.action, LaunchAction::WriteSettings);
+  EXPECT_TRUE(forced.force);
+  EXPECT_NE(UsageText().find("astorine --write-settings [--force]"), std::string::npos);
+  // It opens no window and plays nothing, and writes one file at a time.
+  const std::vector<std::vector<std::string>> refused = {{"--write-settings", "--write-controls"},
+                                                         {"--write-settings", "--window"},
+                                                         {"--scale", "2", "--write-settings"},
+                                                         {"--replay", "a", "--write-settings"},
+                                                         {"--write-settings", "--host"},
+                                                         {"--join", "a", "--write-settings"},
+                                                         {"--write-settings", "--records"},
+                                                         {"--force"},
+                                                         {"--write-settings=yes"}};
+  for (const std::vector<std::string>& arguments : refused) {
+    const LaunchOptions options = Parse(arguments);
+    EXPECT_EQ(options.action, LaunchAction::Refuse) << arguments.front();
+    EXPECT_NE(options.error.find("--write-settings"), std::string::npos) << options.error;
+  }
+}
+
+TEST(ProgramCommandLine, ListingTheRecordsOpensNoWindowAndDoesNothingElse) {
+  EXPECT_EQ(Parse({"--records"}).action, LaunchAction::ShowRecords);
+  EXPECT_EQ(Parse({"--records", "--help"}).action, LaunchAction::ShowHelp);
+  EXPECT_NE(UsageText().find("--records"), std::string::npos);
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"--window"},
+                                             {"--fullscreen"},
+                                             {"--scale", "2"},
+                                             {"--replay", "a"},
+                                             {"--host"},
+                                             {"--join", "a"},
+                                             {"--write-controls"}}) {
+    arguments.push_back("--records");
+    const LaunchOptions options = Parse(arguments);
+    EXPECT_EQ(options.action, LaunchAction::Refuse) << arguments.front();
+    EXPECT_NE(options.error.find("cannot be given with"), std::string::npos) << options.error;
+  }
+}
+
 TEST(ProgramCommandLine, RefusalsNameTheirCause) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--fast"}, "unknown option '--fast'"},

@@ -18,17 +18,13 @@
 #include "platform/config_folder.h"
 #include "program/controls_loading.h"
 #include "program/write_controls.h"
+#include "program_test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string TextOf(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using program_test::TextOf;
 
 void Put(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;

@@ -15,6 +15,7 @@
 #include "program/game_recorder.h"
 #include "program/headless_session.h"
 #include "program/replay_shelf.h"
+#include "program_test_support.h"
 #include "replay/replay_file.h"
 #include "replay/replay_player.h"
 #include "scenes/scene_machine.h"
@@ -26,11 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-InputFrame Holding(int key) {
-  InputFrame keys;
-  keys.Press(key);
-  return keys;
-}
+using program_test::Holding;
 
 // UTC seconds of a local time in December 2026.
 int64_t At(int day, int seconds) {

@@ -111,15 +111,15 @@ const std::vector<TTF_Font*>& FontsOfHeight(int height) {
   return fonts;
 }
 
-void Place(SDL_Surface* rendered, int x, int y) {
+void Place(SDL_Surface* rendered, SDL_Surface* target, int x, int y) {
   SDL_Rect place = {x, y, rendered->w, rendered->h};
-  SDL_BlitSurface(rendered, nullptr, BackBuffer(), &place);
+  SDL_BlitSurface(rendered, nullptr, target, &place);
   SDL_FreeSurface(rendered);
 }
 
-// One line, run by run, every face on the first face's baseline; the back buffer clips it.
-void DrawInFaces(const std::vector<TTF_Font*>& fonts, const char* text, int x, int y,
-                 SDL_Color colour) {
+// One line, run by run, every face on the first face's baseline; the target clips it.
+void DrawInFaces(const std::vector<TTF_Font*>& fonts, SDL_Surface* target, const char* text, int x,
+                 int y, SDL_Color colour) {
   auto has = [&fonts](int face, char32_t character) {
     return TTF_GlyphIsProvided32(fonts[face], static_cast<Uint32>(character)) != 0;
   };
@@ -131,7 +131,7 @@ void DrawInFaces(const std::vector<TTF_Font*>& fonts, const char* text, int x, i
     TTF_Font* font = fonts[run.face];
     if (SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, run.text.c_str(), colour)) {
       const int width = rendered->w;
-      Place(rendered, x, baseline - TTF_FontAscent(font));
+      Place(rendered, target, x, baseline - TTF_FontAscent(font));
       x += width;
     }
   }
@@ -194,28 +194,33 @@ int DrawLabel(const char* text, int x, int y, int height, int red, int green, in
   if (DrawTraceActive()) {
     TraceLabel(text, x, y, height, red, green, blue);
   }
+  DrawLabelOn(BackBuffer(), text, x, y, height, red, green, blue);
+  return 0;
+}
+
+void DrawLabelOn(SDL_Surface* target, const char* text, int x, int y, int height, int red,
+                 int green, int blue) {
   // Text starting at or past the right edge is clipped away whole.
-  if (BackBuffer() == nullptr || text == nullptr || text[0] == '\0' || height < 1 ||
-      x >= ScreenWidth || y >= ScreenHeight || !StartEngine()) {
-    return 0;
+  if (target == nullptr || text == nullptr || text[0] == '\0' || height < 1 || x >= ScreenWidth ||
+      y >= ScreenHeight || !StartEngine()) {
+    return;
   }
   const std::vector<TTF_Font*>& fonts = FontsOfHeight(height);
   if (fonts.empty()) {
-    return 0;
+    return;
   }
   SDL_Color colour = {static_cast<Uint8>(red), static_cast<Uint8>(green), static_cast<Uint8>(blue),
                       255};
   if (!japaneseFace) {
-    DrawInFaces(fonts, text, x, y, colour);
-    return 0;
+    DrawInFaces(fonts, target, text, x, y, colour);
+    return;
   }
   SDL_Surface* rendered = RenderedLabel(fonts[0], text, height, colour, ScreenWidth - x);
   if (rendered == nullptr) {
-    return 0;
+    return;
   }
   SDL_Rect place = {x, y, rendered->w, rendered->h};
-  SDL_BlitSurface(rendered, nullptr, BackBuffer(), &place);
-  return 0;
+  SDL_BlitSurface(rendered, nullptr, target, &place);
 }
 
 void ReleaseText() {

@@ -25,6 +25,21 @@ std::optional<Action> ActionNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view GameActionName(GameAction action) {
+  constexpr std::array<std::string_view, GameActionCount> GameNames{"mute", "volume_down",
+                                                                    "volume_up"};
+  return GameNames[static_cast<int>(action)];
+}
+
+std::optional<GameAction> GameActionNamed(std::string_view name) {
+  for (GameAction action : AllGameActions) {
+    if (GameActionName(action) == name) {
+      return action;
+    }
+  }
+  return std::nullopt;
+}
+
 int ActionVirtualKey(int player, Action action) {
   return (player == 2 ? PlayerTwoKeys : PlayerOneKeys)[static_cast<int>(action)];
 }

@@ -69,6 +69,9 @@ Controls DefaultControls() {
       bindings.insert(bindings.end(), pads.begin(), pads.end());
     }
   }
+  controls.Of(GameAction::Mute) = {Key(SDLK_m), Button(SDL_CONTROLLER_BUTTON_RIGHTSTICK)};
+  controls.Of(GameAction::VolumeDown) = {Key(SDLK_MINUS), Key(SDLK_KP_MINUS)};
+  controls.Of(GameAction::VolumeUp) = {Key(SDLK_EQUALS), Key(SDLK_KP_PLUS)};
   return controls;
 }
 

@@ -23,6 +23,10 @@ using ActionBindings = std::vector<Binding>;
 struct Controls {
   // players[0] is player 1.
   std::array<std::array<ActionBindings, ActionCount>, PlayerCount> players;
+  // The [game] section's keys, and pad inputs that act from any pad.
+  std::array<ActionBindings, GameActionCount> game;
+  const ActionBindings& Of(GameAction action) const { return game[static_cast<int>(action)]; }
+  ActionBindings& Of(GameAction action) { return game[static_cast<int>(action)]; }
   const ActionBindings& Of(int player, Action action) const {
     return players[player - 1][static_cast<int>(action)];
   }
@@ -33,7 +37,8 @@ struct Controls {
 
 // Player 1: Left, Right, Down, K, L; player 2: E, T, R, A, S. Both players' pads: the D-pad and
 // the left stick step and drop; south, west and the left shoulder turn counter-clockwise; east,
-// north and the right shoulder clockwise.
+// north and the right shoulder clockwise. The game: M or a click of a pad's right stick mutes,
+// - and = (or the keypad's - and +) turn the volume down and up.
 Controls DefaultControls();
 
 // What a pad input's name begins with, to tell it from a key's.

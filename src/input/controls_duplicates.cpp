@@ -7,9 +7,10 @@
 
 namespace {
 
+// player 0: an action of the [game] section, `action` then standing for a GameAction.
 struct Use {
   int player;
-  Action action;
+  int action;
   bool operator==(const Use&) const = default;
 };
 
@@ -32,8 +33,11 @@ std::string UseList(const std::vector<Use>& uses) {
   std::string list;
   for (size_t i = 0; i < uses.size(); ++i) {
     list += i == 0 ? "" : i + 1 == uses.size() ? " and " : ", ";
-    list +=
-        "player " + std::to_string(uses[i].player) + " " + std::string(ActionName(uses[i].action));
+    const Use& use = uses[i];
+    list += use.player == 0
+                ? "game " + std::string(GameActionName(static_cast<GameAction>(use.action)))
+                : "player " + std::to_string(use.player) + " " +
+                      std::string(ActionName(static_cast<Action>(use.action)));
   }
   return list;
 }
@@ -56,7 +60,20 @@ std::vector<std::string> DuplicateBindings(const Controls& controls) {
     for (Action action : AllActions) {
       for (const Binding& binding : controls.Of(player, action)) {
         Record(binding.kind == Binding::Kind::Key ? keys : pads[player - 1], binding,
-               {player, action});
+               {player, static_cast<int>(action)});
+      }
+    }
+  }
+  // The game's pad inputs act from every pad, so they clash with either player's.
+  for (GameAction action : AllGameActions) {
+    for (const Binding& binding : controls.Of(action)) {
+      const Use use{0, static_cast<int>(action)};
+      if (binding.kind == Binding::Kind::Key) {
+        Record(keys, binding, use);
+      } else {
+        for (std::vector<Uses>& playerPads : pads) {
+          Record(playerPads, binding, use);
+        }
       }
     }
   }

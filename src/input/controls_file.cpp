@@ -20,7 +20,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 // Which section the lines read belong to.
-enum class Section { NoneYet, Unknown, PlayerOne, PlayerTwo };
+enum class Section { NoneYet, Unknown, PlayerOne, PlayerTwo, Game };
 
 Section SectionNamed(std::string_view header) {
   if (header.size() < 2 || header.back() != ']') {
@@ -29,6 +29,7 @@ Section SectionNamed(std::string_view header) {
   const std::string_view name = Trimmed(header.substr(1, header.size() - 2));
   return name == "player1"   ? Section::PlayerOne
          : name == "player2" ? Section::PlayerTwo
+         : name == "game"    ? Section::Game
                              : Section::Unknown;
 }
 
@@ -88,28 +89,40 @@ void Apply(const LineBindings& line, ActionBindings& bindings) {
 // Applies one line that is not a section header, or says why it is skipped.
 void ReadBindingLine(std::string_view line, Section section, Controls& controls, std::string& why) {
   if (section == Section::NoneYet) {
-    why = "a binding before any [player1] or [player2] section";
+    why = "a binding before any [player1], [player2] or [game] section";
     return;
   }
+  // "=" is a key's name too, so the list begins after the first "=" that follows the action.
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
     why = "no '=' in " + Quoted(line) + " (expected ACTION = KEY, ...)";
     return;
   }
   const std::string_view name = Trimmed(line.substr(0, equals));
-  const std::optional<Action> action = ActionNamed(name);
-  if (!action) {
-    why = "unknown action " + Quoted(name) + " (expected left, right, drop, turn_ccw or turn_cw)";
-    return;
+  ActionBindings* target = nullptr;
+  if (section == Section::Game) {
+    const std::optional<GameAction> action = GameActionNamed(name);
+    if (!action) {
+      why = "unknown action " + Quoted(name) + " (expected mute, volume_down or volume_up)";
+      return;
+    }
+    target = &controls.Of(*action);
+  } else {
+    const std::optional<Action> action = ActionNamed(name);
+    if (!action) {
+      why = "unknown action " + Quoted(name) + " (expected left, right, drop, turn_ccw or turn_cw)";
+      return;
+    }
+    target = &controls.Of(section == Section::PlayerOne ? 1 : 2, *action);
   }
   const std::optional<LineBindings> bindings = BindingsOf(Trimmed(line.substr(equals + 1)), why);
   if (bindings) {
-    Apply(*bindings, controls.Of(section == Section::PlayerOne ? 1 : 2, *action));
+    Apply(*bindings, *target);
   }
 }
 
-std::string Line(Action action, const ActionBindings& bindings) {
-  std::string line = std::string(ActionName(action)) + " =";
+std::string Line(std::string_view action, const ActionBindings& bindings) {
+  std::string line = std::string(action) + " =";
   for (size_t i = 0; i < bindings.size(); ++i) {
     line += (i == 0 ? " " : ", ") + BindingText(bindings[i]);
   }
@@ -124,6 +137,9 @@ constexpr std::string_view Explanation =
 # (turn counter-clockwise) and turn_cw (clockwise). A line replaces the action's keys if it names
 # a key, and its pad inputs if it names a pad input: "left = J" leaves the pads' left as it was.
 # An action left out keeps its default. "#" starts a comment.
+#
+# [game] holds the keys that act whatever is on screen, outside the players' own: mute (sound off
+# and on again), volume_down and volume_up (in steps of 10 %). Its pad inputs act from any pad.
 #
 # Keys go by SDL's names. Letters and digits are the characters they type in the keyboard's
 # layout (J, 5); other keys: Left, Right, Up, Down, Space, Tab, Backspace, Insert, Delete, End,
@@ -181,8 +197,12 @@ std::string ControlsText(const Controls& controls) {
   for (int player = 1; player <= PlayerCount; ++player) {
     text += "\n[player" + std::to_string(player) + "]\n";
     for (Action action : AllActions) {
-      text += Line(action, controls.Of(player, action));
+      text += Line(ActionName(action), controls.Of(player, action));
     }
+  }
+  text += "\n[game]\n";
+  for (GameAction action : AllGameActions) {
+    text += Line(GameActionName(action), controls.Of(action));
   }
   return text;
 }

@@ -13,6 +13,8 @@ namespace {
 // The XDG base directory default for a missing or empty XDG_DATA_DIRS.
 constexpr const char* DefaultDataDirs = "/usr/local/share:/usr/share";
 
+}  // namespace
+
 std::filesystem::path ExecutableFolder(const char* argv0) {
   std::error_code error;
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -21,8 +23,6 @@ std::filesystem::path ExecutableFolder(const char* argv0) {
   }
   return error ? std::filesystem::path() : executable.parent_path();
 }
-
-}  // namespace
 
 std::vector<std::filesystem::path> DataFolderCandidates(
     const std::filesystem::path& executableFolder, const char* xdgDataDirs) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// The folder of the running executable (argv0 as started, when /proc cannot tell); empty when
+// neither can.
+std::filesystem::path ExecutableFolder(const char* argv0);
 // Chooses the folder at start-up (unless SetDataFolder named one); argv0 is the executable's path
 // as started.
 void FindDataFolder(const char* argv0);

@@ -8,6 +8,7 @@
 #include "gfx/picture_fit.h"
 #include "gfx/text_fonts.h"
 #include "platform/display_device.h"
+#include "platform/screen_note.h"
 
 namespace {
 
@@ -115,6 +116,7 @@ int InitHeadlessDisplay() {
 }
 
 int ReleaseDisplay() {
+  ReleaseScreenNote();
   ReleaseText();
   ReleaseEnlargedTexture();
   if (screenTexture != nullptr) {
@@ -132,12 +134,13 @@ int ReleaseDisplay() {
 
 int PresentFrame(int /*repaint*/) {
   // A repaint shows the same back buffer again, so both calls do the same work.
-  SDL_Surface* backBuffer = BackBuffer();
   if (gameWindow == nullptr || renderer == nullptr || screenTexture == nullptr ||
-      backBuffer == nullptr) {
+      BackBuffer() == nullptr) {
     return 0;
   }
-  if (SDL_UpdateTexture(screenTexture, nullptr, backBuffer->pixels, backBuffer->pitch) != 0) {
+  const SDL_Surface* picture = PictureWithNote(BackBuffer());
+  if (picture == nullptr ||
+      SDL_UpdateTexture(screenTexture, nullptr, picture->pixels, picture->pitch) != 0) {
     return 0;
   }
   int outputWidth = 0;
@@ -145,12 +148,12 @@ int PresentFrame(int /*repaint*/) {
   if (SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight) != 0) {
     return 0;
   }
-  const PictureRect picture = ShownFullScreen() ? FullScreenPicture(outputWidth, outputHeight)
-                                                : WindowPicture(outputWidth, outputHeight);
-  SDL_Texture* source = SmoothedSource(picture);
+  const PictureRect shown = ShownFullScreen() ? FullScreenPicture(outputWidth, outputHeight)
+                                              : WindowPicture(outputWidth, outputHeight);
+  SDL_Texture* source = SmoothedSource(shown);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
-  const SDL_Rect place{picture.x, picture.y, picture.width, picture.height};
+  const SDL_Rect place{shown.x, shown.y, shown.width, shown.height};
   if (SDL_RenderCopy(renderer, source, nullptr, &place) != 0) {
     return 0;
   }

@@ -4,9 +4,11 @@
 // The window title, and the caption of every message box.
 constexpr const char* GameTitle = "Astorine Ver3.00";
 
-// Asks "フルスクリーン？" with Yes (Return) and No (Escape). True for Yes; a box that cannot be
-// shown at all counts as No.
-bool AskFullScreen();
+enum class FullScreenReply { Yes, No, AlwaysYes, AlwaysNo };
+
+// Asks "フルスクリーン？" with Yes (Return), No (Escape), and the same two answers to be kept for
+// the next starts. A box that cannot be shown at all counts as No.
+FullScreenReply AskFullScreen();
 // Shows a start-up failure with the exclamation icon (and on stderr, for a box that cannot be
 // shown). The program ends with 0 after it.
 void ShowStartupFailure(const char* text);

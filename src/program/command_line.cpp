@@ -5,6 +5,7 @@
 
 #include "net/online_session.h"
 #include "program/version.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -91,7 +92,8 @@ bool ReadJoin(const std::vector<std::string>& arguments, size_t& i, LaunchOption
 
 LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   LaunchOptions options;
-  bool help = false, version = false, writeControls = false;
+  bool writeSettings = false;
+  bool help = false, version = false, writeControls = false, records = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
@@ -136,16 +138,37 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       }
     } else if (argument == "--write-controls") {
       writeControls = true;
+    } else if (argument == "--write-settings") {
+      writeSettings = true;
     } else if (argument == "--force") {
       options.force = true;
+    } else if (argument == "--records") {
+      records = true;
     } else if (argument.starts_with("-")) {
       return Refused("unknown option '" + argument + "'");
     } else {
       return Refused("unexpected argument '" + argument + "'");
     }
   }
-  if (options.force && !writeControls) {
-    return Refused("--force goes only with --write-controls");
+  if (writeControls && writeSettings) {
+    return Refused(Tr("--write-controls and --write-settings cannot be given together"));
+  }
+  if (options.force && !writeControls && !writeSettings) {
+    return Refused(Tr("--force goes only with --write-controls or --write-settings"));
+  }
+  // Writing the settings opens no window and plays nothing, so any such option would be lost.
+  if (writeSettings && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0 ||
+                        !options.replay.empty() || options.online != OnlineRole::None || records)) {
+    return Refused(
+        Tr("--write-settings cannot be given with --fullscreen, --window, --scale, "
+           "--replay, --host, --join or --records"));
+  }
+  // The records are listed without a window, and nothing else is done beside them.
+  if (records && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0 ||
+                  !options.replay.empty() || options.online != OnlineRole::None || writeControls)) {
+    return Refused(
+        Tr("--records cannot be given with --fullscreen, --window, --scale, --replay, "
+           "--host, --join or --write-controls"));
   }
   // Writing the controls opens no window, so window options would be lost on it.
   if (writeControls && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0)) {
@@ -168,6 +191,10 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     options.action = help ? LaunchAction::ShowHelp : LaunchAction::ShowVersion;
   } else if (writeControls) {
     options.action = LaunchAction::WriteControls;
+  } else if (writeSettings) {
+    options.action = LaunchAction::WriteSettings;
+  } else if (records) {
+    options.action = LaunchAction::ShowRecords;
   }
   return options;
 }
@@ -177,6 +204,8 @@ std::string UsageText() {
          "       astorine [--fullscreen | --window] [--scale N] --host [PORT] | --join "
          "HOST[:PORT]\n"
          "       astorine --write-controls [--force]\n"
+         "       astorine --write-settings [--force]\n"
+         "       astorine --records\n"
          "       astorine --help | --version\n"
          "\n"
          "  --fullscreen      play full screen, without asking first\n"
@@ -193,12 +222,16 @@ std::string UsageText() {
          "  --join HOST[:PORT]\n"
          "                    play online against the game hosted at HOST\n"
          "  --write-controls  write the keys in use to the controls file and exit\n"
-         "  --force           with --write-controls: replace an existing file, keeping its keys\n"
+         "  --write-settings  write the settings in use to the settings file and exit\n"
+         "  --force           with --write-controls or --write-settings: replace an existing\n"
+         "                    file, keeping what it holds\n"
+         "  --records         list the best distances and the wins and losses, and exit\n"
          "  -h, --help        show this help and exit\n"
          "  --version         show the version and exit\n"
          "\n"
          "With no option the game asks whether to play full screen. The controls file is\n"
-         "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf).\n"
+         "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf),\n"
+         "the settings file settings.conf beside it.\n"
          "Every game is recorded in $XDG_STATE_HOME/astorine/replays (default\n"
          "~/.local/state/astorine/replays); the newest 50 are kept.\n";
 }

@@ -5,14 +5,22 @@
 #include <vector>
 
 enum class FullScreenAnswer { Ask, Yes, No };
-enum class LaunchAction { Play, ShowHelp, ShowVersion, WriteControls, Refuse };
+enum class LaunchAction {
+  Play,
+  ShowHelp,
+  ShowVersion,
+  WriteControls,
+  WriteSettings,
+  ShowRecords,
+  Refuse
+};
 enum class OnlineRole { None, Host, Join };
 
 struct LaunchOptions {
   LaunchAction action = LaunchAction::Play;
   FullScreenAnswer fullScreen = FullScreenAnswer::Ask;
   int scale = 0;       // the window's size in multiples of 640 x 480; 0: not given
-  bool force = false;  // --write-controls may replace an existing controls file
+  bool force = false;  // --write-controls or --write-settings may replace an existing file
   std::string replay;  // the replay to show; empty: play
   OnlineRole online = OnlineRole::None;
   std::string onlineHost;   // whom --join connects to

@@ -7,8 +7,8 @@
 #include "program/replay_shelf.h"
 #include "scenes/scene_state.h"
 
-GameRecorder::GameRecorder(std::filesystem::path folder, size_t keep)
-    : folder_(std::move(folder)), keep_(keep) {}
+GameRecorder::GameRecorder(std::filesystem::path folder, size_t keep, RecordKeeper* records)
+    : folder_(std::move(folder)), keep_(keep), records_(records) {}
 
 void GameRecorder::BeforeFrame(const InputFrame& keys) {
   keys_ = keys;
@@ -39,12 +39,17 @@ bool GameRecorder::SaveGameInProgress() {
   return recording_ && Save();
 }
 
+int GameRecorder::RecordRank() const {
+  return recording_ && records_ != nullptr ? records_->RankOf(recorder_.Summary()) : 0;
+}
+
 bool GameRecorder::Save() {
   recording_ = false;
   const Replay replay = recorder_.Finish(Game, Random, began_);
   std::string error = "no home folder (HOME is not set)";
   const std::filesystem::path saved =
       folder_.empty() ? folder_ : ShelveReplay(folder_, replay, keep_, error);
+  lastRecordRank_ = records_ == nullptr ? 0 : records_->Keep(saved, replay.summary);
   if (!saved.empty()) {
     lastSaved_ = saved;
     return true;

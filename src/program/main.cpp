@@ -7,18 +7,26 @@
 #include <memory>
 #include <random>
 
+#include "platform/config_folder.h"
 #include "platform/data_folder.h"
 #include "platform/frame_clock.h"
 #include "platform/message_box.h"
+#include "platform/message_catalog.h"
 #include "program/command_line.h"
 #include "program/controls_loading.h"
 #include "program/online_frame.h"
 #include "program/online_window.h"
+#include "program/settings_loading.h"
 #include "program/shell.h"
+#include "program/show_records.h"
+#include "program/startup_settings.h"
 #include "program/version.h"
 #include "program/window_input.h"
 #include "program/window_replay.h"
+#include "program/window_sound.h"
 #include "program/write_controls.h"
+#include "program/write_settings.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -34,6 +42,10 @@ int AnswerWithoutPlaying(const LaunchOptions& options) {
       return 0;
     case LaunchAction::WriteControls:
       return WriteControlsFile(options.force);
+    case LaunchAction::WriteSettings:
+      return WriteSettingsFile(options.force);
+    case LaunchAction::ShowRecords:
+      return PrintRecords();
     case LaunchAction::Refuse:
       std::fprintf(stderr, "astorine: %s\n%s", options.error.c_str(), UsageText().c_str());
       return 2;
@@ -57,6 +69,11 @@ OnlineSettings OnlineSettingsOf(const LaunchOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The language comes first, so that every message is in it; the settings file's complaints are
+  // told when it is read again below.
+  std::vector<std::string> untold;
+  const Settings early = LoadSettingsFile(SettingsFilePath(), untold);
+  UseLanguage(SettingsLanguage(early.language, LocaleLanguage()), ExecutableFolder(argv[0]));
   const LaunchOptions options = ParseCommandLine({argv + 1, argv + argc});
   if (const int status = AnswerWithoutPlaying(options); status >= 0) {
     return status;
@@ -75,10 +92,12 @@ int main(int argc, char* argv[]) {
     }
   }
   FindDataFolder(argv[0]);
-  UseControls(LoadPlayerControls());
+  Settings settings = LoadPlayerSettings();
+  const Controls controls = LoadPlayerControls();
+  UseControls(controls);
   // The frame wait could never end on a counter that does not count.
   if (CounterFrequency() == 0) {
-    ShowStartupFailure("高分解能タイマーが使えないため、起動できません。");
+    ShowStartupFailure(Tr("高分解能タイマーが使えないため、起動できません。"));
     return 0;
   }
   // Desktops match the window to its desktop entry and icons by its class. SDL 2.26 reads it
@@ -86,21 +105,18 @@ int main(int argc, char* argv[]) {
   setenv("SDL_VIDEO_X11_WMCLASS", AstorineAppId, 0);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "astorine: the display could not be opened: %s\n", SDL_GetError());
-    ShowStartupFailure("ウィンドウクラスの登録に失敗しました。");
+    ShowStartupFailure(Tr("ウィンドウクラスの登録に失敗しました。"));
     return 0;
   }
-  const bool fullScreen = options.fullScreen == FullScreenAnswer::Ask
-                              ? AskFullScreen()
-                              : options.fullScreen == FullScreenAnswer::Yes;
-  if (online == nullptr) {
-    if (!StartWindowedGame(fullScreen, options.scale)) {
-      return 0;
+  const std::optional<bool> decided =
+      FullScreenWithoutAsking(options.fullScreen, settings.fullScreen);
+  const bool fullScreen = decided ? *decided : AskFullScreenAndRemember(settings);
+  if (!StartWindowedGame(fullScreen, WindowScale(options.scale, settings))) {
+    if (online != nullptr) {
+      online->Close();
     }
-    return RunEventLoop();
-  }
-  if (!StartWindowedGame(fullScreen, options.scale)) {
-    online->Close();
     return 0;
   }
-  return RunOnlineEventLoop(*online);
+  StartWindowSound(settings, controls);
+  return online == nullptr ? RunEventLoop() : RunOnlineEventLoop(*online);
 }

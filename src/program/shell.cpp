@@ -19,19 +19,24 @@
 #include "platform/window_size.h"
 #include "program/frame_driver.h"
 #include "program/game_recorder.h"
+#include "program/game_records.h"
 #include "program/online_window.h"
 #include "program/pause_state.h"
 #include "program/rates_title.h"
+#include "program/record_note.h"
 #include "program/replay_shelf.h"
+#include "program/screen_notes.h"
 #include "program/window_input.h"
 #include "program/window_pads.h"
 #include "program/window_replay.h"
+#include "program/window_sound.h"
 #include "program/window_trace.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_machine.h"
 #include "services/data_path.h"
 #include "services/keyboard.h"
 #include "services/quit.h"
+#include "services/texts.h"
 #include "sound/sound_slots.h"
 
 namespace {
@@ -44,8 +49,10 @@ PauseState gamePause;
 bool Minimised = true;
 // A full-screen game that lost the focus waits for it as a minimised one waits to be restored.
 bool Unfocused = false;
+// The records of the games played, kept as each is saved.
+RecordKeeper gameRecords(RecordsFilePath(), RecordReplaysFolderPath());
 // Every game played, not the replays shown.
-GameRecorder gameRecorder(ReplaysFolderPath(), KeptReplays);
+GameRecorder gameRecorder(ReplaysFolderPath(), KeptReplays, &gameRecords);
 
 void SetWindowIcon(SDL_Window* window) {
   // Read as the pictures are: a damaged file is named on stderr and refused before SDL allocates.
@@ -201,6 +208,10 @@ bool HandleWindowEvent(const SDL_WindowEvent& window) {
 }
 
 bool HandleEvent(const SDL_Event& event) {
+  // A paused game shows its picture again with the note.
+  if (HandleSoundEvent(event) && gamePause.Paused()) {
+    PresentFrame(1);
+  }
   switch (event.type) {
     case SDL_QUIT:  // a termination signal, or the desktop closing the last window
       TraceStep("quit event");
@@ -233,6 +244,14 @@ void RunWindowFrame(const InputFrame& input) {
   if (gameRecorder.AfterFrame()) {
     TraceReplaySaved(gameRecorder.LastSaved());
   }
+  // The game's own game-over screen stays as it is; the record is told over it.
+  if (scene != SceneGameOver && Game.CurrentScene == SceneGameOver) {
+    const std::string note = RecordNote(gameRecorder.RecordRank());
+    if (!note.empty()) {
+      ShowNote(note, NowSeconds());
+      TraceStep(("note " + note).c_str());
+    }
+  }
 }
 
 // Online, Escape and Return go to the online window, the close box and F12 tell the opponent,
@@ -262,12 +281,12 @@ bool HandleOnlineEvent(const SDL_Event& event, OnlineWindow& online) {
 bool StartWindowedGame(bool fullScreen, int scale) {
   gameWindow = CreateGameWindow(fullScreen);
   if (gameWindow == nullptr) {
-    ShowStartupFailure("ウィンドウの作成に失敗しました。");
+    ShowStartupFailure(Tr("ウィンドウの作成に失敗しました。"));
     return false;
   }
   if (InitDisplay(gameWindow) == 0) {
     DestroyGameWindow();
-    ShowStartupFailure("DirectDraw の初期化に失敗しました。");
+    ShowStartupFailure(Tr("DirectDraw の初期化に失敗しました。"));
     return false;
   }
   // A machine without a usable sound device still plays the game, in silence.
@@ -300,9 +319,13 @@ int RunEventLoop() {
         break;
       }
     } else if (!gamePause.Paused() && !Minimised && !Unfocused) {
+      ExpireNote(NowSeconds());
       RunWindowFrame(GatherWindowInput(ReadWindowPads()));
       ShowRatesInTitle(gameWindow, NowSeconds());
     } else {
+      if (ExpireNote(NowSeconds()) && !Minimised) {
+        PresentFrame(1);
+      }
       SDL_Delay(1);
     }
   }
@@ -318,10 +341,13 @@ int RunOnlineEventLoop(OnlineWindow& online) {
     SDL_Event event;
     if (SDL_PollEvent(&event) != 0) {
       windowOpen = HandleOnlineEvent(event, online);
-    } else if (online.Tick(NowSeconds(), GatherWindowInput(ReadWindowPads()))) {
-      ShowRatesInTitle(gameWindow, NowSeconds());
     } else {
-      SDL_Delay(1);
+      ExpireNote(NowSeconds());
+      if (online.Tick(NowSeconds(), GatherWindowInput(ReadWindowPads()))) {
+        ShowRatesInTitle(gameWindow, NowSeconds());
+      } else {
+        SDL_Delay(1);
+      }
     }
   }
   TraceFramesPresented(FramesRun(), PresentedFrames());

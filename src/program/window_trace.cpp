@@ -31,6 +31,13 @@ void TraceFramesPresented(uint64_t run, uint64_t presented) {
   }
 }
 
+void TraceSound(int volume, bool mute, int tuneLevel, int effectLevel) {
+  if (Tracing()) {
+    std::fprintf(stderr, "astorine: sound volume %d mute %s levels %d %d\n", volume,
+                 mute ? "yes" : "no", tuneLevel, effectLevel);
+  }
+}
+
 void TraceSceneChange(int32_t from, int32_t to) {
   if (Tracing() && from != to) {
     std::fprintf(stderr, "astorine: scene %s %s\n", SceneName(from).c_str(), SceneName(to).c_str());

@@ -20,5 +20,8 @@ void TraceReplaySaved(const std::filesystem::path& saved);
 // "astorine: frames run N presented M" when tracing: how many frames ran since start and how many
 // of them the screen showed.
 void TraceFramesPresented(uint64_t run, uint64_t presented);
+// "astorine: sound volume V mute yes|no levels T E" when tracing: the settings after a [game] key
+// and the levels the mixer reports for the tunes and the effects (-1: not loaded).
+void TraceSound(int volume, bool mute, int tuneLevel, int effectLevel);
 // Writes the state document where ASTORINE_STATE_OUT asks, if it does.
 void WriteStateIfAsked();

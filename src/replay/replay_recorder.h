@@ -25,6 +25,8 @@ class ReplayRecorder {
   void FrameRan(const GameState& state, const RandomState& random);
   // The replay, with a last hash taken from the current state; `date` is UTC seconds.
   Replay Finish(const GameState& state, const RandomState& random, int64_t date);
+  // What game is being recorded, as the last frame left it.
+  const ReplaySummary& Summary() const { return replay_.summary; }
 
  private:
   void FollowGame(const GameState& state);

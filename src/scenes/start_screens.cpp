@@ -5,6 +5,7 @@
 #include "gfx/surfaces.h"
 #include "gfx/text.h"
 #include "scenes/game_state.h"
+#include "services/texts.h"
 #include "solo/background.h"
 #include "solo/drawing.h"
 #include "sound/sound.h"
@@ -58,7 +59,9 @@ int32_t StartFrame() {
 int32_t GameOverFrame() {
   if (Game.SceneFrame <= 60) {
     RunBackground();
-    DrawLabel("Ｇａｍｅ Ｏｖｅｒ", 75, 200, 60, 255, 255, 255);
+    // TRANSLATORS: drawn from x 75 on a 640-pixel screen, 60 pixels high, where a full-width
+    // letter is 60 pixels wide and a half-width one 30: lead with spaces to keep it centred.
+    DrawLabel(Tr("Ｇａｍｅ Ｏｖｅｒ"), 75, 200, 60, 255, 255, 255);
     return SceneGameOver;
   }
   // The background stands still under the black frames.

@@ -5,6 +5,7 @@
 #include "gfx/text.h"
 #include "scenes/game_state.h"
 #include "services/keyboard.h"
+#include "services/texts.h"
 #include "solo/background.h"
 #include "sound/sound.h"
 
@@ -114,7 +115,8 @@ int32_t TitleFrame() {
   if (ReadCursorKeys(menu) && menu.MenuChoice == 's') {
     ReadModeKeys(menu);
   }
-  DrawLabel("矢印キーで選択　リターンキーで決定", 190, 260, 15, 255, 255, 255);
+  // TRANSLATORS: drawn from x 190, 15 pixels high: at most 36 half-width letters fit centred.
+  DrawLabel(Tr("矢印キーで選択　リターンキーで決定"), 190, 260, 15, 255, 255, 255);
   DrawModePanel(menu.PlayMode);
   if (menu.MenuChoice == 'e') {
     BlitRect(SurfMenu, 150, 0, 150, 60, 140, 310);

@@ -1,7 +1,7 @@
 # The fuzz targets replayed as ordinary tests of this build (gcc; ASan + UBSan in the sanitizer
 # build): every seed of corpus/<target> and every input that once broke a reader, kept in
 # regressions/<target>. The fuzzers themselves are built by scripts/fuzz.sh.
-foreach(target wave bitmap state controls replay packet)
+foreach(target wave bitmap state controls settings replay packet)
   add_executable(fuzz-replay-${target} ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzz.cpp
                                        ${CMAKE_CURRENT_LIST_DIR}/replay_main.cpp)
   target_link_libraries(fuzz-replay-${target} PRIVATE astorine_core)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the hand-made seed files of corpus/wave, corpus/bitmap, corpus/replay and corpus/packet
-(the state documents are written by hand). Run once from this folder; the output is committed, so nothing
-runs this."""
+(the state documents, the controls and the settings files are written by hand). Run once from this
+folder; the output is committed, so nothing runs this."""
 import struct
 import zlib
 from pathlib import Path

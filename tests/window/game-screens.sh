@@ -30,7 +30,8 @@ reference() {
   local i differences=()
   for i in "${!frames[@]}"; do
     local picture=$output/$name-$((i + 1)).png
-    "$headless" --data "$run_dir/Data" --seed $((11 + i)) --frames $((frames[i] + 1)) \
+    "$headless" --data "$run_dir/Data" --language "${game_language:-en}" --seed $((11 + i)) \
+      --frames $((frames[i] + 1)) \
       --keys "$output/$name.keys" --png "${frames[i]}:$picture" 2> /dev/null
     [ "$i" -eq 0 ] && continue
     convert "$output/$name-1.png" "$picture" -compose difference -composite -colorspace gray \

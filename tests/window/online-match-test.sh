@@ -39,7 +39,8 @@ start_peer() {
   shift
   mkdir -p "$output/$name"
   (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$output/$name/config" \
-    XDG_STATE_HOME="$output/$name/state" setsid "$game" "$@") > "$output/$name/game.log" 2>&1 &
+    XDG_STATE_HOME="$output/$name/state" XDG_DATA_HOME="$output/$name/data" LC_ALL= \
+    LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "$game" "$@") > "$output/$name/game.log" 2>&1 &
   pid=$!
   printf -v "${name}_pid" '%s' "$pid"
 }

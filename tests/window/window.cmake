@@ -43,6 +43,9 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.controls_file
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/controls-test.sh $<TARGET_FILE:astorine>
             ${CMAKE_BINARY_DIR} ${window_output}/controls-file)
+  add_test(NAME window.settings
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/settings-test.sh ${game_and_runner}
+            ${CMAKE_BINARY_DIR} ${window_output}/settings)
   add_test(NAME window.online_match
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-match-test.sh ${game_and_runner}
             ${CMAKE_BINARY_DIR} ${window_output}/online-match)
@@ -53,7 +56,8 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   set(window_tests window.title_pause_quit window.solo_game window.computer_match window.replay
       window.slow_screen
       window.close_f12 window.close_sigterm
-      window.start_silent window.start_seed window.controls_file window.online_match)
+      window.start_silent window.start_seed window.controls_file window.settings
+      window.online_match)
   # The picture in windows and screens of every shape.
   add_test(NAME window.display_resize
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh resize ${game_and_runner}

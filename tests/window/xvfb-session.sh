@@ -70,22 +70,26 @@ start_openbox() {
 
 # start_game GAME RUN_DIR LOG [ARGS...]: the program in RUN_DIR, in its own process group so
 # that it can be ended together with its message box; returns once its first window is up. It
-# reads its controls file from $config_home/astorine/, by default from a folder beside LOG that
-# holds none, and saves its replays in $state_home/astorine/replays/, by default beside LOG too:
-# never in the home of whoever runs the tests.
+# reads its controls and settings files from $config_home/astorine/, by default from a folder
+# beside LOG that holds none, saves its replays in $state_home/astorine/replays/ and its records in
+# $data_home/astorine/, by default beside LOG too: never in the home of whoever runs the tests.
 start_game() {
-  local game=$1 run_dir=$2 log=$3 attempt config state
+  local game=$1 run_dir=$2 log=$3 attempt config state data
   shift 3
   config=$(realpath -m "${config_home:-$(dirname "$log")/config}")
   state=$(realpath -m "${state_home:-$(dirname "$log")/state}")
+  data=$(realpath -m "${data_home:-$(dirname "$log")/data}")
   # A game that could not open the display shows its message box, a window named like its own.
   refused() { grep -q "the display could not be opened" "$log" 2> /dev/null; }
   window_or_end() { refused || one_window || ! kill -0 "$game_pid" 2> /dev/null; }
   for attempt in 1 2; do
     # Only X11: a game that could not reach the server would otherwise run on in an invisible
     # stand-in display.
-    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$config" XDG_STATE_HOME="$state" setsid "$game" "$@") \
-      > "$log" 2>&1 &
+    # One language whatever the machine's locale: English, the messages the tests read, unless
+    # game_language names another; the reference pictures are drawn in the same.
+    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$config" \
+      XDG_STATE_HOME="$state" XDG_DATA_HOME="$data" LC_ALL= LC_MESSAGES= LANG=C.UTF-8 \
+      LANGUAGE="${game_language:-en}" setsid "$game" "$@") > "$log" 2>&1 &
     game_pid=$!
     wait_for 60 window_or_end
     if ! refused && kill -0 "$game_pid" 2> /dev/null || [ "$attempt" -eq 2 ]; then

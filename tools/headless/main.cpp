@@ -11,8 +11,10 @@
 #include "key_script.h"
 #include "online_run.h"
 #include "options.h"
+#include "platform/data_folder.h"
 #include "platform/display_device.h"
 #include "platform/frame_clock.h"
+#include "platform/message_catalog.h"
 #include "program/frame_driver.h"
 #include "program/headless_session.h"
 #include "random_keys.h"
@@ -124,6 +126,10 @@ int main(int argc, char* argv[]) {
   if (!ParseRunnerOptions(argc, argv, options, error)) {
     std::fprintf(stderr, "astorine-headless: %s\n%s", error.c_str(), RunnerUsage);
     return ExitBadInput;
+  }
+  // Japanese is the game's own text and needs no catalog.
+  if (options.language == "en") {
+    UseLanguage(Language::English, ExecutableFolder(argv[0]));
   }
   KeyScript keys;
   if (!options.keys.empty() && !keys.Load(options.keys, error)) {

@@ -15,6 +15,7 @@ const char* const RunnerUsage =
     "                         [--random-keys SEED [--random-mode MODE]]\n"
     "                         [--record FILE] [--replay FILE [--verify]]\n"
     "                         [--host PORT | --join HOST:PORT] [--speed N]\n"
+    "                         [--language ja|en]\n"
     "MODE: solo, two or computer, alone or with -hard or -test (solo-hard, two-test...), or any\n"
     "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check,\n"
     "      4 a replayed state differs from the replay's under --verify,\n"
@@ -88,9 +89,9 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       continue;
     }
     static const std::set<std::string> valueOptions = {
-        "--seed",      "--frames", "--png",  "--keys",        "--state-in",
-        "--state-out", "--events", "--data", "--random-keys", "--random-mode",
-        "--record",    "--replay", "--host", "--join",        "--speed"};
+        "--seed",   "--frames", "--png",         "--keys",        "--state-in", "--state-out",
+        "--events", "--data",   "--random-keys", "--random-mode", "--record",   "--replay",
+        "--host",   "--join",   "--speed",       "--language"};
     if (valueOptions.count(option) == 0) {
       error = "unknown option " + option;
       return false;
@@ -172,6 +173,12 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       options.replay = value;
     } else if (option == "--events") {
       options.events = value;
+    } else if (option == "--language") {
+      options.language = value;
+      if (options.language != "ja" && options.language != "en") {
+        error = "--language takes ja or en";
+        return false;
+      }
     } else {  // --data
       options.data = value;
     }

@@ -37,6 +37,9 @@ struct RunnerOptions {
   std::string joinHost;
   uint32_t speed = 1;
   bool speedGiven = false;
+  // The texts the game draws: the game's own Japanese (ja, the default, whatever the locale) or a
+  // catalog's translation (en).
+  std::string language = "ja";
 };
 
 extern const char* const RunnerUsage;
