@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The settings file and the sound's keys in the real window. A file that keeps the window (so no
-# question), sets the volume to 50 % and holds the player's own comment, a bad line and a section
-# of its own: the bad line is named once, the game opens straight in its window, = turns the volume
-# up and M mutes, each changing the mixer's levels as SDL_mixer reports them, and the file then
-# holds the new volume and mute with every other line as it was. A second start with the file's
-# language set to Japanese, in an English locale, shows the title's hint in the game's own words.
+# The settings file and the sound's keys in the real window. Without a file the question is asked,
+# and its "Always in a window" button writes fullscreen = no. With that file, the player's own
+# comment, the volume at 50 %, a bad line and a section of its own: the bad line is named once,
+# the game opens straight in its window, = turns the volume up and M mutes, each changing the
+# mixer's levels as SDL_mixer reports them, and the file then holds the new volume and mute with
+# every other line as it was. A third start with the file's language set to Japanese, in an
+# English locale, shows the title's hint in the game's own words.
 #
 #   settings-test.sh GAME HEADLESS RUN_DIR OUTPUT_DIR
 set -euo pipefail
@@ -21,18 +22,6 @@ HintRegion=300x24+180+256
 
 config_home=$output/config
 settings=$(realpath -m "$config_home/astorine/settings.conf")
-mkdir -p "$(dirname "$settings")"
-cat > "$settings" << 'CONF'
-# mine
-[display]
-fullscreen = no   # keep it windowed
-[sound]
-volume = 50
-loudness = 11
-[later]
-colour = blue
-CONF
-cp "$settings" "$output/settings-before.conf"
 
 # open_settled_window LOG: the game, which asks nothing, up in its window.
 open_settled_window() {
@@ -46,6 +35,42 @@ open_settled_window() {
 
 start_xvfb "$output" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
+
+# The question's last button, "Always in a window", at the right end of its row of buttons.
+game_log=$output/game-0.log
+start_game "$game" "$run_dir" "$game_log"
+wait_for 30 one_window || fail "no question"
+question=$one
+wait_for 30 window_viewable "$question" || fail "the question is not shown"
+sleep 0.3
+eval "$(xwininfo -id "$question" | awk '/Width:/ {print "width=" $2} /Height:/ {print "height=" $2}')"
+replaced() { one_window && [ "$one" != "$question" ]; }
+for _ in 1 2 3; do
+  xdotool mousemove --window "$question" $((width - 20)) $((height - 27)) click 1
+  wait_for 10 replaced && break
+done
+replaced || fail "no game window after the question's last button"
+wait_for 30 window_viewable "$one" || fail "the game window is not shown"
+# A key sent while the window is still being mapped can be lost.
+for _ in 1 2 3; do
+  xdotool key --window "$one" F12
+  wait_for 20 game_ended && break
+done
+expect_exit_0 F12
+[ "$(cat "$settings")" = "$(printf '[display]\nfullscreen = no')" ] ||
+  fail "the kept answer is not the file's only setting: $(cat "$settings")"
+
+cat > "$settings" << 'CONF'
+# mine
+[display]
+fullscreen = no   # keep it windowed
+[sound]
+volume = 50
+loudness = 11
+[later]
+colour = blue
+CONF
+cp "$settings" "$output/settings-before.conf"
 reference title "99 136 173 211"
 open_settled_window "$output/game-1.log"
 wait_for 60 shows title-en title "$HintRegion" ||
