@@ -9,6 +9,7 @@
 
 #include "gfx/surface_table.h"
 #include "services/data_path.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -51,14 +52,14 @@ const char* RefusedHeader(SDL_RWops* source) {
   // header, 32 bits each (a negative height for rows stored top-down) in every later one.
   bool old = got >= 18 && LittleEndian(header + 14, 4) == 12;
   if (got < (old ? 22u : 26u)) {
-    return "its header is cut short";
+    return Tr("its header is cut short");
   }
   int64_t width =
       old ? LittleEndian(header + 18, 2) : static_cast<Sint32>(LittleEndian(header + 18, 4));
   int64_t height =
       old ? LittleEndian(header + 20, 2) : static_cast<Sint32>(LittleEndian(header + 22, 4));
   if (width > LargestPictureSide || height > LargestPictureSide || height < -LargestPictureSide) {
-    return "it claims more than 4096 pixels a side";
+    return Tr("it claims more than 4096 pixels a side");
   }
   return nullptr;
 }
@@ -90,7 +91,7 @@ int LoadBitmapSurface(SurfaceId entry, const char* fileName) {
   SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
   if (file == nullptr) {
     ReleaseEntry(entry);
-    std::fprintf(stderr, "astorine: picture %s not loaded (cannot open it)\n", path.c_str());
+    std::fprintf(stderr, Tr("astorine: picture %s not loaded (cannot open it)\n"), path.c_str());
     return 0;
   }
   return LoadBitmapSurfaceFrom(entry, file, path.c_str());
@@ -98,18 +99,18 @@ int LoadBitmapSurface(SurfaceId entry, const char* fileName) {
 
 SDL_Surface* ReadBitmap(SDL_RWops* source, const char* name) {
   if (source == nullptr) {
-    std::fprintf(stderr, "astorine: picture %s not loaded (cannot open it)\n", name);
+    std::fprintf(stderr, Tr("astorine: picture %s not loaded (cannot open it)\n"), name);
     return nullptr;
   }
   const char* refused = RefusedHeader(source);
   if (refused != nullptr) {
     SDL_RWclose(source);
-    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, refused);
+    std::fprintf(stderr, Tr("astorine: picture %s not loaded (%s)\n"), name, refused);
     return nullptr;
   }
   SDL_Surface* loaded = SDL_LoadBMP_RW(source, 1);
   if (loaded == nullptr) {
-    std::fprintf(stderr, "astorine: picture %s not loaded (%s)\n", name, SDL_GetError());
+    std::fprintf(stderr, Tr("astorine: picture %s not loaded (%s)\n"), name, SDL_GetError());
   }
   return loaded;
 }
@@ -129,7 +130,7 @@ int LoadBitmapSurfaceFrom(SurfaceId entry, SDL_RWops* source, const char* name) 
   int result = SetTableSurface(entry, loaded);
   SDL_FreeSurface(loaded);
   if (result == 0) {
-    std::fprintf(stderr, "astorine: picture %s not converted (%s)\n", name, SDL_GetError());
+    std::fprintf(stderr, Tr("astorine: picture %s not converted (%s)\n"), name, SDL_GetError());
   }
   return result;
 }

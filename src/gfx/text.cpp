@@ -19,6 +19,7 @@
 #include "gfx/label_runs.h"
 #include "gfx/text.h"
 #include "gfx/text_fonts.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool fontReported = false;
 void ReportFont(const char* what) {
   if (!fontReported) {
     std::fprintf(stderr,
-                 "astorine: no Japanese font (%s). Install the package fonts-ipafont-gothic.\n",
+                 Tr("astorine: no Japanese font (%s). Install the package fonts-ipafont-gothic.\n"),
                  what);
     fontReported = true;
   }
@@ -50,8 +51,8 @@ void SearchFonts() {
     return;
   }
   faceFiles = FindFallbackFonts();
-  ReportFont(faceFiles.empty() ? "and no other font either; text is not drawn"
-                               : "none found through fontconfig; text is drawn in other faces");
+  ReportFont(faceFiles.empty() ? Tr("and no other font either; text is not drawn")
+                               : Tr("none found through fontconfig; text is drawn in other faces"));
 }
 
 bool StartEngine() {

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "input/binding_text.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -29,24 +31,35 @@ void Record(std::vector<Uses>& table, const Binding& binding, Use use) {
   }
 }
 
+// "game mute" or "player 1 left"; the action keeps the file's own name.
+std::string UseText(const Use& use) {
+  if (use.player == 0) {
+    const std::string action(GameActionName(static_cast<GameAction>(use.action)));
+    return Formatted(Tr("game %s"), action.c_str());
+  }
+  const std::string action(ActionName(static_cast<Action>(use.action)));
+  return Formatted(Tr("player %d %s"), use.player, action.c_str());
+}
+
+// "A, B and C", joined by whole formats so that each language orders its list.
 std::string UseList(const std::vector<Use>& uses) {
   std::string list;
   for (size_t i = 0; i < uses.size(); ++i) {
-    list += i == 0 ? "" : i + 1 == uses.size() ? " and " : ", ";
-    const Use& use = uses[i];
-    list += use.player == 0
-                ? "game " + std::string(GameActionName(static_cast<GameAction>(use.action)))
-                : "player " + std::to_string(use.player) + " " +
-                      std::string(ActionName(static_cast<Action>(use.action)));
+    const std::string use = UseText(uses[i]);
+    list = i == 0                 ? use
+           : i + 1 == uses.size() ? Formatted(Tr("%s and %s"), list.c_str(), use.c_str())
+                                  : Formatted(Tr("%s, %s"), list.c_str(), use.c_str());
   }
   return list;
 }
 
-void Report(const std::vector<Uses>& table, const char* what, std::vector<std::string>& messages) {
+// `format` names the binding, then the list of its uses.
+void Report(const std::vector<Uses>& table, const char* format,
+            std::vector<std::string>& messages) {
   for (const Uses& entry : table) {
     if (entry.uses.size() > 1) {
-      messages.push_back(std::string(what) + " " + BindingText(entry.binding) + " is bound to " +
-                         UseList(entry.uses));
+      messages.push_back(
+          Formatted(format, BindingText(entry.binding).c_str(), UseList(entry.uses).c_str()));
     }
   }
 }
@@ -78,9 +91,9 @@ std::vector<std::string> DuplicateBindings(const Controls& controls) {
     }
   }
   std::vector<std::string> messages;
-  Report(keys, "key", messages);
+  Report(keys, Tr("key %s is bound to %s"), messages);
   for (const std::vector<Uses>& playerPads : pads) {
-    Report(playerPads, "pad input", messages);
+    Report(playerPads, Tr("pad input %s is bound to %s"), messages);
   }
   return messages;
 }

@@ -5,6 +5,8 @@
 
 #include "input/binding_text.h"
 #include "input/controls_duplicates.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -50,7 +52,7 @@ void AddOnce(ActionBindings& bindings, const Binding& binding) {
 // The bindings of "KEY, pad:INPUT, ..."; nullopt and why at the first that is not one.
 std::optional<LineBindings> BindingsOf(std::string_view list, std::string& why) {
   if (list.empty()) {
-    why = "no key or pad input after '='";
+    why = Tr("no key or pad input after '='");
     return std::nullopt;
   }
   LineBindings bindings;
@@ -59,12 +61,14 @@ std::optional<LineBindings> BindingsOf(std::string_view list, std::string& why) 
     const size_t comma = list.find(',');
     const std::string_view item = Trimmed(list.substr(0, comma));
     if (item.empty()) {
-      why = "an empty place in the list " + Quoted(whole);
+      why = Formatted(Tr("an empty place in the list %s"), Quoted(whole).c_str());
       return std::nullopt;
     }
     const std::optional<Binding> binding = BindingFromText(item);
     if (!binding) {
-      why = (item.starts_with(PadPrefix) ? "unknown pad input " : "unknown key ") + Quoted(item);
+      why =
+          Formatted(item.starts_with(PadPrefix) ? Tr("unknown pad input %s") : Tr("unknown key %s"),
+                    Quoted(item).c_str());
       return std::nullopt;
     }
     AddOnce(binding->kind == Binding::Kind::Key ? bindings.keys : bindings.pads, *binding);
@@ -89,13 +93,13 @@ void Apply(const LineBindings& line, ActionBindings& bindings) {
 // Applies one line that is not a section header, or says why it is skipped.
 void ReadBindingLine(std::string_view line, Section section, Controls& controls, std::string& why) {
   if (section == Section::NoneYet) {
-    why = "a binding before any [player1], [player2] or [game] section";
+    why = Tr("a binding before any [player1], [player2] or [game] section");
     return;
   }
   // "=" is a key's name too, so the list begins after the first "=" that follows the action.
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
-    why = "no '=' in " + Quoted(line) + " (expected ACTION = KEY, ...)";
+    why = Formatted(Tr("no '=' in %s (expected ACTION = KEY, ...)"), Quoted(line).c_str());
     return;
   }
   const std::string_view name = Trimmed(line.substr(0, equals));
@@ -103,14 +107,16 @@ void ReadBindingLine(std::string_view line, Section section, Controls& controls,
   if (section == Section::Game) {
     const std::optional<GameAction> action = GameActionNamed(name);
     if (!action) {
-      why = "unknown action " + Quoted(name) + " (expected mute, volume_down or volume_up)";
+      why = Formatted(Tr("unknown action %s (expected mute, volume_down or volume_up)"),
+                      Quoted(name).c_str());
       return;
     }
     target = &controls.Of(*action);
   } else {
     const std::optional<Action> action = ActionNamed(name);
     if (!action) {
-      why = "unknown action " + Quoted(name) + " (expected left, right, drop, turn_ccw or turn_cw)";
+      why = Formatted(Tr("unknown action %s (expected left, right, drop, turn_ccw or turn_cw)"),
+                      Quoted(name).c_str());
       return;
     }
     target = &controls.Of(section == Section::PlayerOne ? 1 : 2, *action);
@@ -177,7 +183,7 @@ Controls ReadControls(std::string_view text, const std::string& fileName,
     if (line.front() == '[') {
       section = SectionNamed(line);
       if (section == Section::Unknown) {
-        why = "unknown section " + Quoted(line) + "; its lines are skipped";
+        why = Formatted(Tr("unknown section %s; its lines are skipped"), Quoted(line).c_str());
       }
     } else if (section != Section::Unknown) {
       ReadBindingLine(line, section, controls, why);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "input/pad_reading.h"
+#include "services/texts.h"
 
 std::vector<int> Gamepads::OpenAll() {
   std::vector<int> opened;
@@ -28,13 +29,13 @@ std::optional<int> Gamepads::Open(int deviceIndex) {
   }
   SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
   if (controller == nullptr) {
-    std::fprintf(stderr, "astorine: gamepad not opened: %s\n", SDL_GetError());
+    std::fprintf(stderr, Tr("astorine: gamepad not opened: %s\n"), SDL_GetError());
     return std::nullopt;
   }
   const char* name = SDL_GameControllerName(controller);
-  pads_.push_back({controller, instance, name != nullptr ? name : "unnamed"});
+  pads_.push_back({controller, instance, name != nullptr ? name : Tr("unnamed")});
   states_.emplace_back();
-  std::fprintf(stderr, "astorine: gamepad connected: %s\n", pads_.back().name.c_str());
+  std::fprintf(stderr, Tr("astorine: gamepad connected: %s\n"), pads_.back().name.c_str());
   return Count() - 1;
 }
 
@@ -45,7 +46,7 @@ std::optional<int> Gamepads::Disconnect(SDL_JoystickID instance) {
     return std::nullopt;
   }
   const int place = static_cast<int>(gone - pads_.begin());
-  std::fprintf(stderr, "astorine: gamepad disconnected: %s\n", gone->name.c_str());
+  std::fprintf(stderr, Tr("astorine: gamepad disconnected: %s\n"), gone->name.c_str());
   SDL_GameControllerClose(gone->controller);
   pads_.erase(gone);
   states_.erase(states_.begin() + place);

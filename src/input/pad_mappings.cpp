@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string_view>
 
+#include "services/texts.h"
+
 namespace {
 
 bool IsGuid(std::string_view field) {
@@ -60,8 +62,8 @@ LineCheck CheckLines(std::istream& file) {
 }
 
 void ReportUnread(const std::string& path, const char* reason) {
-  std::fprintf(stderr, "astorine: %s: the gamepad mappings could not be read (%s)\n", path.c_str(),
-               reason);
+  std::fprintf(stderr, Tr("astorine: %s: the gamepad mappings could not be read (%s)\n"),
+               path.c_str(), reason);
 }
 
 }  // namespace
@@ -82,9 +84,12 @@ void AddUserPadMappings(const std::string& path) {
   if (check.any && SDL_GameControllerAddMappingsFromFile(path.c_str()) < 0) {
     ReportUnread(path, SDL_GetError());
   } else if (check.bad > 0) {
-    std::fprintf(stderr,
-                 "astorine: %s: %d line%s ignored, not gamepad mappings "
-                 "(GUID,name,bindings,platform:Linux,); the first is line %d\n",
-                 path.c_str(), check.bad, check.bad == 1 ? "" : "s", check.firstBad);
+    // One format for one line, one for more: languages count differently.
+    const char* format = check.bad == 1
+                             ? Tr("astorine: %s: %d line ignored, not gamepad mappings "
+                                  "(GUID,name,bindings,platform:Linux,); the first is line %d\n")
+                             : Tr("astorine: %s: %d lines ignored, not gamepad mappings "
+                                  "(GUID,name,bindings,platform:Linux,); the first is line %d\n");
+    std::fprintf(stderr, format, path.c_str(), check.bad, check.firstBad);
   }
 }

@@ -10,6 +10,8 @@
 #include <mutex>
 
 #include "net/handshake.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -36,7 +38,7 @@ bool StartEnet(std::string& error) {
     }
   });
   if (!started) {
-    error = "cannot start the network library";
+    error = Tr("cannot start the network library");
   }
   return started;
 }
@@ -79,10 +81,10 @@ std::unique_ptr<EnetLink> EnetLink::Host(uint16_t port, const LinkOptions& optio
   errno = 0;
   ENetHost* host = CreateHost(&address, HostPeerSlots);
   if (host == nullptr) {
-    error = "cannot listen on UDP port " + std::to_string(port);
-    if (errno != 0) {
-      error += std::string(": ") + std::strerror(errno);
-    }
+    const int cause = errno;
+    error = cause != 0
+                ? Formatted(Tr("cannot listen on UDP port %d: %s"), port, std::strerror(cause))
+                : Formatted(Tr("cannot listen on UDP port %d"), port);
     return nullptr;
   }
   return std::unique_ptr<EnetLink>(new EnetLink(host, options, true));
@@ -95,19 +97,19 @@ std::unique_ptr<EnetLink> EnetLink::Join(const std::string& hostName, uint16_t p
   }
   ENetAddress address{};
   if (enet_address_set_host(&address, hostName.c_str()) != 0) {
-    error = "cannot find the host " + hostName;
+    error = Formatted(Tr("cannot find the host %s"), hostName.c_str());
     return nullptr;
   }
   address.port = port;
   ENetHost* host = CreateHost(nullptr, 1);
   if (host == nullptr) {
-    error = "cannot open a UDP socket";
+    error = Tr("cannot open a UDP socket");
     return nullptr;
   }
   auto link = std::unique_ptr<EnetLink>(new EnetLink(host, options, false));
   link->peer_ = enet_host_connect(host, &address, ChannelCount, 0);
   if (link->peer_ == nullptr) {
-    error = "cannot connect to " + hostName;
+    error = Formatted(Tr("cannot connect to %s"), hostName.c_str());
     return nullptr;
   }
   ConfigurePeer(link->peer_, options);

@@ -1,23 +1,23 @@
 #include "net/handshake.h"
 
 #include "replay/versions.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 #include "state/json_text.h"
 #include "state/state_document.h"
 
 namespace {
 
-std::string Number(uint16_t value) {
-  return std::to_string(value);
-}
-
 std::string ProtocolLine(uint16_t theirs, uint16_t ours) {
-  return "match refused: the opponent speaks online protocol version " + Number(theirs) +
-         ", this program speaks version " + Number(ours);
+  return Formatted(Tr("match refused: the opponent speaks online protocol version %d, this program "
+                      "speaks version %d"),
+                   theirs, ours);
 }
 
 std::string LogicLine(uint16_t theirs, uint16_t ours) {
-  return "match refused: the opponent runs game logic version " + Number(theirs) +
-         ", this program plays version " + Number(ours);
+  return Formatted(Tr("match refused: the opponent runs game logic version %d, this program plays "
+                      "version %d"),
+                   theirs, ours);
 }
 
 // Empty when the document can start a match, else what is wrong with it.
@@ -26,7 +26,7 @@ std::string StartDocumentProblem(const std::string& text) {
   try {
     document = Json::parse(text);
   } catch (const Json::exception&) {
-    return "is not valid JSON";
+    return Tr("is not valid JSON");
   }
   GameState state;
   RandomState random;
@@ -35,7 +35,7 @@ std::string StartDocumentProblem(const std::string& text) {
     return error;
   }
   if (!document.contains("random")) {
-    return "lacks the random generator";
+    return Tr("lacks the random generator");
   }
   return "";
 }
@@ -76,20 +76,23 @@ GuestDecision ReadHostAnswer(const Message& answer, const ProgramVersions& own) 
       case RefuseReason::LogicVersion:
         return {false, {}, LogicLine(refuse->logicVersion, own.logic)};
       case RefuseReason::Busy:
-        return {false, {}, "match refused: the host is already playing another opponent"};
+        return {false, {}, Tr("match refused: the host is already playing another opponent")};
     }
   }
   const auto* welcome = std::get_if<WelcomeMessage>(&answer);
   if (welcome == nullptr) {
-    return {false,
-            {},
-            "the host answered with a " + std::string(MessageTypeName(TypeOf(answer))) +
-                " message instead of a welcome"};
+    const std::string type(MessageTypeName(TypeOf(answer)));
+    return {
+        false,
+        {},
+        Formatted(Tr("the host answered with a %s message instead of a welcome"), type.c_str())};
   }
   if (welcome->start == StartKind::StateDocument) {
     std::string problem = StartDocumentProblem(welcome->stateDocument);
     if (!problem.empty()) {
-      return {false, {}, "the host's starting state cannot be played: " + problem};
+      return {false,
+              {},
+              Formatted(Tr("the host's starting state cannot be played: %s"), problem.c_str())};
     }
   }
   return {true, *welcome, ""};

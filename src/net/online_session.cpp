@@ -10,6 +10,8 @@
 #include "net/pace.h"
 #include "scenes/game_state.h"
 #include "scenes/scene_state.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -126,7 +128,7 @@ void OnlineSession::Handle(const Message& message) {
     }
   } else if (const auto* bye = std::get_if<ByeMessage>(&message)) {
     if (bye->reason == ByeReason::Desync) {
-      Finish(OnlineEnd::Desync, "the opponent found the match out of step");
+      Finish(OnlineEnd::Desync, Tr("the opponent found the match out of step"));
       return;
     }
     // An opponent that finished held every key of both sides: this side can finish too.
@@ -134,11 +136,11 @@ void OnlineSession::Handle(const Message& message) {
       rollback_->Settle();
       FollowConfirmed();
       if (ConfirmedEnd()) {
-        Finish(ReachedEnd(), "the match is over");
+        Finish(ReachedEnd(), Tr("the match is over"));
         return;
       }
     }
-    Finish(OnlineEnd::OpponentLeft, "the opponent left the match");
+    Finish(OnlineEnd::OpponentLeft, Tr("the opponent left the match"));
   }
 }
 
@@ -271,9 +273,10 @@ void OnlineSession::CompareHashes() {
     if (own->second != remote->second && desyncFrame_ < 0) {
       desyncFrame_ = remote->first;
       link_->Send(ByeMessage{ByeReason::Desync});
-      Finish(OnlineEnd::Desync, "the match went out of step at frame " +
-                                    std::to_string(desyncFrame_) +
-                                    " (the two machines' states differ)");
+      Finish(OnlineEnd::Desync,
+             Formatted(Tr("the match went out of step at frame %d (the two machines' states "
+                          "differ)"),
+                       static_cast<int>(desyncFrame_)));
       return;
     }
     remote = remoteHashes_.erase(remote);
@@ -309,7 +312,7 @@ void OnlineSession::Finishing(double now) {
     EnterRematch(now);
   } else if (opponentHasAll || now - finishingSince_ > FinishingSeconds) {
     link_->Send(ByeMessage{ByeReason::Result});
-    Finish(ReachedEnd(), "the match is over");
+    Finish(ReachedEnd(), Tr("the match is over"));
   } else if (now - lastSent_ >= settings_.framePeriod) {
     SendInputs();
     lastSent_ = now;
@@ -319,7 +322,7 @@ void OnlineSession::Finishing(double now) {
 void OnlineSession::EnterRematch(double now) {
   phase_ = OnlinePhase::Rematch;
   end_ = ReachedEnd();
-  endLine_ = "the match is over";
+  endLine_ = Tr("the match is over");
   lastSent_ = now;
 }
 
@@ -350,14 +353,14 @@ void OnlineSession::AcceptRematch() {
 void OnlineSession::Quit() {
   if (phase_ != OnlinePhase::Over) {
     link_->Send(ByeMessage{ByeReason::Quit});
-    Finish(OnlineEnd::Quit,
-           phase_ == OnlinePhase::Connecting ? "cancelled before a match" : "you left the match");
+    Finish(OnlineEnd::Quit, phase_ == OnlinePhase::Connecting ? Tr("cancelled before a match")
+                                                              : Tr("you left the match"));
   }
 }
 
 void OnlineSession::Lost(LinkEnd end) {
   if (phase_ == OnlinePhase::Finishing) {
-    Finish(ReachedEnd(), "the match is over");
+    Finish(ReachedEnd(), Tr("the match is over"));
   } else if (phase_ == OnlinePhase::Connecting && !settings_.hosting) {
     std::string error;
     if (joinAttempts_ < MaxJoinAttempts) {
@@ -367,15 +370,15 @@ void OnlineSession::Lost(LinkEnd end) {
       }
     }
     Finish(OnlineEnd::Failed,
-           "no answer from " + settings_.hostName + " on port " + std::to_string(settings_.port));
+           Formatted(Tr("no answer from %s on port %d"), settings_.hostName.c_str(),
+                     static_cast<int>(settings_.port)));
   } else if (end == LinkEnd::Left) {
-    Finish(OnlineEnd::OpponentLeft, "the opponent left the match");
+    Finish(OnlineEnd::OpponentLeft, Tr("the opponent left the match"));
   } else if (end == LinkEnd::Silent) {
-    Finish(OnlineEnd::OpponentSilent, "the opponent went silent for " +
-                                          std::to_string(settings_.silenceTimeoutMs / 1000) +
-                                          " seconds");
+    Finish(OnlineEnd::OpponentSilent, Formatted(Tr("the opponent went silent for %d seconds"),
+                                                settings_.silenceTimeoutMs / 1000));
   } else {
-    Finish(OnlineEnd::Failed, "the connection failed");
+    Finish(OnlineEnd::Failed, Tr("the connection failed"));
   }
 }
 
@@ -394,13 +397,14 @@ void OnlineSession::Finish(OnlineEnd end, const std::string& line) {
 std::string OnlineSession::Status() const {
   switch (phase_) {
     case OnlinePhase::Connecting:
-      return settings_.hosting ? "waiting for an opponent on port " + std::to_string(Port())
-                               : "connecting to " + settings_.hostName;
+      return settings_.hosting
+                 ? Formatted(Tr("waiting for an opponent on port %d"), static_cast<int>(Port()))
+                 : Formatted(Tr("connecting to %s"), settings_.hostName.c_str());
     case OnlinePhase::Playing:
-      return "playing";
+      return Tr("playing");
     case OnlinePhase::Finishing:
     case OnlinePhase::Rematch:
-      return "the match is over";
+      return Tr("the match is over");
     case OnlinePhase::Over:
       break;
   }

@@ -7,12 +7,16 @@
 #include <cerrno>
 #include <cstring>
 
+#include "services/formatted.h"
+#include "services/texts.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-bool Failed(std::string& error, const std::string& what, int number) {
-  error = what + ": " + std::strerror(number);
+// `format` names the file or folder, then the system's reason.
+bool Failed(std::string& error, const char* format, const fs::path& path, int number) {
+  error = Formatted(format, path.c_str(), std::strerror(number));
   return false;
 }
 
@@ -66,12 +70,12 @@ bool MakeFolders(const fs::path& folder, std::string& error) {
   for (const fs::path& part : folder) {
     made /= part;
     if (mkdir(made.c_str(), 0700) != 0 && errno != EEXIST) {
-      return Failed(error, "cannot make the folder " + made.string(), errno);
+      return Failed(error, Tr("cannot make the folder %s: %s"), made, errno);
     }
   }
   struct stat status;
   if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    return Failed(error, "cannot make the folder " + folder.string(), ENOTDIR);
+    return Failed(error, Tr("cannot make the folder %s: %s"), folder, ENOTDIR);
   }
   return true;
 }
@@ -80,7 +84,7 @@ bool ReplaceFile(const fs::path& path, std::string_view text, std::string& error
   fs::path temporary;
   const int file = CreateTemporary(path, temporary);
   if (file < 0) {
-    return Failed(error, "cannot write in " + path.parent_path().string(), errno);
+    return Failed(error, Tr("cannot write in %s: %s"), path.parent_path(), errno);
   }
   struct stat old;
   if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
@@ -98,7 +102,7 @@ bool ReplaceFile(const fs::path& path, std::string_view text, std::string& error
   }
   if (!done) {
     unlink(temporary.c_str());
-    return Failed(error, "cannot write " + path.string(), cause);
+    return Failed(error, Tr("cannot write %s: %s"), path, cause);
   }
   SyncFolder(path.parent_path());
   return true;

@@ -5,6 +5,7 @@
 
 #include "net/online_session.h"
 #include "program/version.h"
+#include "services/formatted.h"
 #include "services/texts.h"
 
 namespace {
@@ -60,7 +61,7 @@ bool ReadHost(const std::vector<std::string>& arguments, size_t& i, LaunchOption
   options.online = OnlineRole::Host;
   options.onlinePort = port.empty() && argument == "--host" ? DefaultOnlinePort : PortFrom(port);
   if (options.onlinePort == 0) {
-    error = "--host takes a port from 1 to 65535, not '" + port + "'";
+    error = Formatted(Tr("--host takes a port from 1 to 65535, not '%s'"), port.c_str());
     return false;
   }
   return true;
@@ -72,7 +73,7 @@ bool ReadJoin(const std::vector<std::string>& arguments, size_t& i, LaunchOption
   const std::string& argument = arguments[i];
   const bool joined = argument != "--join";
   if (!joined && i + 1 == arguments.size()) {
-    error = "--join needs HOST or HOST:PORT";
+    error = Tr("--join needs HOST or HOST:PORT");
     return false;
   }
   const std::string value = joined ? argument.substr(7) : arguments[++i];
@@ -82,7 +83,8 @@ bool ReadJoin(const std::vector<std::string>& arguments, size_t& i, LaunchOption
   options.onlinePort =
       colon == std::string::npos ? DefaultOnlinePort : PortFrom(value.substr(colon + 1));
   if (options.onlineHost.empty() || options.onlinePort == 0) {
-    error = "--join takes HOST or HOST:PORT (a port from 1 to 65535), not '" + value + "'";
+    error = Formatted(Tr("--join takes HOST or HOST:PORT (a port from 1 to 65535), not '%s'"),
+                      value.c_str());
     return false;
   }
   return true;
@@ -103,32 +105,32 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument == "--fullscreen" || argument == "--window") {
       const bool full = argument == "--fullscreen";
       if (!Answer(options, full ? FullScreenAnswer::Yes : FullScreenAnswer::No)) {
-        return Refused("--fullscreen and --window cannot be given together");
+        return Refused(Tr("--fullscreen and --window cannot be given together"));
       }
     } else if (argument == "--scale" || argument.starts_with("--scale=")) {
       const bool joined = argument != "--scale";
       if (!joined && i + 1 == arguments.size()) {
-        return Refused("--scale needs a number");
+        return Refused(Tr("--scale needs a number"));
       }
       const std::string value = joined ? argument.substr(8) : arguments[++i];
       options.scale = ScaleFrom(value);
       if (options.scale == 0) {
-        return Refused("--scale takes a whole number from 1 to " + std::to_string(LargestScale) +
-                       ", not '" + value + "'");
+        return Refused(Formatted(Tr("--scale takes a whole number from 1 to %d, not '%s'"),
+                                 LargestScale, value.c_str()));
       }
     } else if (argument == "--replay" || argument.starts_with("--replay=")) {
       const bool joined = argument != "--replay";
       if (!joined && i + 1 == arguments.size()) {
-        return Refused("--replay needs a replay file");
+        return Refused(Tr("--replay needs a replay file"));
       }
       options.replay = joined ? argument.substr(9) : arguments[++i];
       if (options.replay.empty()) {
-        return Refused("--replay needs a replay file");
+        return Refused(Tr("--replay needs a replay file"));
       }
     } else if (argument == "--host" || argument.starts_with("--host=") || argument == "--join" ||
                argument.starts_with("--join=")) {
       if (options.online != OnlineRole::None) {
-        return Refused("--host and --join can be given only once, and not together");
+        return Refused(Tr("--host and --join can be given only once, and not together"));
       }
       std::string error;
       const bool read = argument.starts_with("--host") ? ReadHost(arguments, i, options, error)
@@ -145,9 +147,9 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument == "--records") {
       records = true;
     } else if (argument.starts_with("-")) {
-      return Refused("unknown option '" + argument + "'");
+      return Refused(Formatted(Tr("unknown option '%s'"), argument.c_str()));
     } else {
-      return Refused("unexpected argument '" + argument + "'");
+      return Refused(Formatted(Tr("unexpected argument '%s'"), argument.c_str()));
     }
   }
   if (writeControls && writeSettings) {
@@ -172,13 +174,13 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   // Writing the controls opens no window, so window options would be lost on it.
   if (writeControls && (options.fullScreen != FullScreenAnswer::Ask || options.scale != 0)) {
-    return Refused("--write-controls cannot be given with --fullscreen, --window or --scale");
+    return Refused(Tr("--write-controls cannot be given with --fullscreen, --window or --scale"));
   }
   if (writeControls && !options.replay.empty()) {
-    return Refused("--write-controls cannot be given with --replay");
+    return Refused(Tr("--write-controls cannot be given with --replay"));
   }
   if (options.online != OnlineRole::None && (writeControls || !options.replay.empty())) {
-    return Refused("--host and --join cannot be given with --write-controls or --replay");
+    return Refused(Tr("--host and --join cannot be given with --write-controls or --replay"));
   }
   // A replay is watched, and an online match played, in the window unless full screen is asked
   // for.
@@ -199,26 +201,25 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
+// Three blocks, each translated whole: the forms of the command, the options, the files.
 std::string UsageText() {
-  return "usage: astorine [--fullscreen | --window] [--scale N] [--replay FILE]\n"
+  std::string text =
+      Tr("usage: astorine [--fullscreen | --window] [--scale N] [--replay FILE]\n"
          "       astorine [--fullscreen | --window] [--scale N] --host [PORT] | --join "
          "HOST[:PORT]\n"
          "       astorine --write-controls [--force]\n"
          "       astorine --write-settings [--force]\n"
          "       astorine --records\n"
-         "       astorine --help | --version\n"
-         "\n"
-         "  --fullscreen      play full screen, without asking first\n"
+         "       astorine --help | --version\n");
+  text += "\n";
+  text += Formatted(
+      Tr("  --fullscreen      play full screen, without asking first\n"
          "  --window          play in a window, without asking first\n"
-         "  --scale N         open the window at N times 640 x 480 (N from 1 to " +
-         std::to_string(LargestScale) +
-         ")\n"
+         "  --scale N         open the window at N times 640 x 480 (N from 1 to %d)\n"
          "  --replay FILE     show a replay (Pause pauses, Right held plays it four times as "
          "fast,\n"
          "                    F12 ends), then go on to the title\n"
-         "  --host [PORT]     wait for an opponent to play online, on UDP port PORT (" +
-         std::to_string(DefaultOnlinePort) +
-         ")\n"
+         "  --host [PORT]     wait for an opponent to play online, on UDP port PORT (%d)\n"
          "  --join HOST[:PORT]\n"
          "                    play online against the game hosted at HOST\n"
          "  --write-controls  write the keys in use to the controls file and exit\n"
@@ -227,13 +228,16 @@ std::string UsageText() {
          "                    file, keeping what it holds\n"
          "  --records         list the best distances and the wins and losses, and exit\n"
          "  -h, --help        show this help and exit\n"
-         "  --version         show the version and exit\n"
-         "\n"
-         "With no option the game asks whether to play full screen. The controls file is\n"
+         "  --version         show the version and exit\n"),
+      LargestScale, static_cast<int>(DefaultOnlinePort));
+  text += "\n";
+  text +=
+      Tr("With no option the game asks whether to play full screen. The controls file is\n"
          "$XDG_CONFIG_HOME/astorine/controls.conf (default ~/.config/astorine/controls.conf),\n"
          "the settings file settings.conf beside it.\n"
          "Every game is recorded in $XDG_STATE_HOME/astorine/replays (default\n"
-         "~/.local/state/astorine/replays); the newest 50 are kept.\n";
+         "~/.local/state/astorine/replays); the newest 50 are kept.\n");
+  return text;
 }
 
 std::string VersionText() {

@@ -6,6 +6,7 @@
 
 #include "program/replay_shelf.h"
 #include "scenes/scene_state.h"
+#include "services/texts.h"
 
 GameRecorder::GameRecorder(std::filesystem::path folder, size_t keep, RecordKeeper* records)
     : folder_(std::move(folder)), keep_(keep), records_(records) {}
@@ -46,7 +47,7 @@ int GameRecorder::RecordRank() const {
 bool GameRecorder::Save() {
   recording_ = false;
   const Replay replay = recorder_.Finish(Game, Random, began_);
-  std::string error = "no home folder (HOME is not set)";
+  std::string error = Tr("no home folder (HOME is not set)");
   const std::filesystem::path saved =
       folder_.empty() ? folder_ : ShelveReplay(folder_, replay, keep_, error);
   lastRecordRank_ = records_ == nullptr ? 0 : records_->Keep(saved, replay.summary);
@@ -56,8 +57,9 @@ bool GameRecorder::Save() {
   }
   if (!failureReported_) {
     failureReported_ = true;
-    std::fprintf(stderr, "astorine: replays cannot be saved in %s: %s; play goes on without them\n",
-                 folder_.empty() ? "the replays folder" : folder_.c_str(), error.c_str());
+    std::fprintf(stderr,
+                 Tr("astorine: replays cannot be saved in %s: %s; play goes on without them\n"),
+                 folder_.empty() ? Tr("the replays folder") : folder_.c_str(), error.c_str());
   }
   return false;
 }

@@ -104,7 +104,7 @@ int main(int argc, char* argv[]) {
   // only from the environment; one set by the player is kept.
   setenv("SDL_VIDEO_X11_WMCLASS", AstorineAppId, 0);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "astorine: the display could not be opened: %s\n", SDL_GetError());
+    std::fprintf(stderr, Tr("astorine: the display could not be opened: %s\n"), SDL_GetError());
     ShowStartupFailure(Tr("ウィンドウクラスの登録に失敗しました。"));
     return 0;
   }

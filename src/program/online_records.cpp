@@ -9,6 +9,7 @@
 #include "program/replay_shelf.h"
 #include "replay/replay_file.h"
 #include "scenes/game_state.h"
+#include "services/texts.h"
 #include "state/state_document.h"
 
 namespace fs = std::filesystem;
@@ -16,8 +17,8 @@ namespace fs = std::filesystem;
 namespace {
 
 void Complain(const fs::path& where, const std::string& error) {
-  std::fprintf(stderr, "astorine: the online match could not be saved in %s: %s\n",
-               where.empty() ? "the replays folder (no home folder)" : where.c_str(),
+  std::fprintf(stderr, Tr("astorine: the online match could not be saved in %s: %s\n"),
+               where.empty() ? Tr("the replays folder (no home folder)") : where.c_str(),
                error.c_str());
 }
 
@@ -26,7 +27,7 @@ void Complain(const fs::path& where, const std::string& error) {
 fs::path SaveOnlineReplay(OnlineSession& session) {
   const fs::path folder = ReplaysFolderPath();
   const std::time_t now = std::time(nullptr);
-  std::string error = "HOME is not set";
+  std::string error = Tr("HOME is not set");
   const fs::path saved = folder.empty()
                              ? folder
                              : ShelveReplay(folder, session.FinishReplay(static_cast<int64_t>(now)),
@@ -40,7 +41,7 @@ fs::path SaveOnlineReplay(OnlineSession& session) {
 void SaveDesyncReport(OnlineSession& session) {
   const fs::path folder = ReplaysFolderPath();
   const std::time_t now = std::time(nullptr);
-  std::string error = "HOME is not set";
+  std::string error = Tr("HOME is not set");
   const std::string stamp = ReplayTimeStamp(now) + "-online-desync";
   const fs::path replay = folder / (stamp + ".replay");
   const fs::path state = folder / (stamp + ".json");
@@ -50,6 +51,7 @@ void SaveDesyncReport(OnlineSession& session) {
     Complain(folder, error);
     return;
   }
-  std::fprintf(stderr, "astorine: for a bug report, the replay is %s and this machine's state %s\n",
+  std::fprintf(stderr,
+               Tr("astorine: for a bug report, the replay is %s and this machine's state %s\n"),
                replay.c_str(), state.c_str());
 }

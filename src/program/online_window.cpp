@@ -9,6 +9,7 @@
 #include "program/online_records.h"
 #include "program/online_screen.h"
 #include "program/window_trace.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -94,16 +95,17 @@ void OnlineWindow::MatchEnded() {
 std::vector<std::string> OnlineWindow::ScreenLines() const {
   switch (session_.Phase()) {
     case OnlinePhase::Connecting:
-      return {session_.Status(), "Escape: cancel"};
+      return {session_.Status(), Tr("Escape: cancel")};
     case OnlinePhase::Rematch:
       if (session_.RematchAccepted()) {
-        return {"the match is over", "waiting for the opponent to accept", "Escape: quit"};
+        return {Tr("the match is over"), Tr("waiting for the opponent to accept"),
+                Tr("Escape: quit")};
       }
-      return {"the match is over", "Return: rematch, Escape: quit",
-              session_.OpponentAcceptedRematch() ? "the opponent wants a rematch"
-                                                 : "the opponent has not chosen yet"};
+      return {Tr("the match is over"), Tr("Return: rematch, Escape: quit"),
+              session_.OpponentAcceptedRematch() ? Tr("the opponent wants a rematch")
+                                                 : Tr("the opponent has not chosen yet")};
     default:
-      return {session_.Status(), "Escape/Return: quit"};
+      return {session_.Status(), Tr("Escape/Return: quit")};
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/atomic_file.h"
 #include "records/records.h"
+#include "services/formatted.h"
 #include "services/texts.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,7 @@ bool CopyWhole(const fs::path& from, const fs::path& to, std::string& error) {
   std::ifstream file(from, std::ios::binary);
   std::ostringstream bytes;
   if (!(file && bytes << file.rdbuf())) {
-    error = std::string(Tr("cannot read ")) + from.string();
+    error = Formatted(Tr("cannot read %s"), from.c_str());
     return false;
   }
   return ReplaceFile(to, bytes.view(), error);
@@ -36,7 +37,7 @@ bool CopyWhole(const fs::path& from, const fs::path& to, std::string& error) {
 std::string KeepRecordReplay(const fs::path& replay, const fs::path& folder, std::string& error) {
   const std::string name = replay.filename().string();
   if (!IsRecordReplayName(name)) {
-    error = std::string(Tr("not a name the records file can hold: ")) + name;
+    error = Formatted(Tr("not a name the records file can hold: %s"), name.c_str());
     return "";
   }
   if (!MakeFolders(folder, error)) {

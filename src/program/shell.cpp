@@ -291,7 +291,7 @@ bool StartWindowedGame(bool fullScreen, int scale) {
   }
   // A machine without a usable sound device still plays the game, in silence.
   if (InitSound(SoundSlotCount) == 0) {
-    std::fprintf(stderr, "astorine: no usable sound device (%s); playing without sound.\n",
+    std::fprintf(stderr, Tr("astorine: no usable sound device (%s); playing without sound.\n"),
                  SDL_GetError());
   }
   LoadSoundTable();

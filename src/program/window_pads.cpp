@@ -9,6 +9,7 @@
 #include "platform/config_folder.h"
 #include "program/window_trace.h"
 #include "scenes/game_state.h"
+#include "services/texts.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void TracePad(const char* happening, int place) {
 
 void StartWindowPads() {
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
-    std::fprintf(stderr, "astorine: no gamepads (%s); playing with the keyboard.\n",
+    std::fprintf(stderr, Tr("astorine: no gamepads (%s); playing with the keyboard.\n"),
                  SDL_GetError());
     return;
   }

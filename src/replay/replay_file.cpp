@@ -11,6 +11,8 @@
 #include "replay/byte_stream.h"
 #include "replay/crc32.h"
 #include "replay/versions.h"
+#include "services/formatted.h"
+#include "services/texts.h"
 #include "state/json_text.h"
 #include "state/state_document.h"
 #include "state/state_hash.h"
@@ -46,10 +48,10 @@ class BodyReader {
       : in_(in), frameCount_(frameCount), memberCount_(memberCount) {}
 
   void StartState(std::string& document) {
-    uint32_t length = U32("the starting state's length");
+    uint32_t length = U32(Tr("the starting state's length"));
     const uint8_t* text = in_.Take(length);
     if (text == nullptr) {
-      Damaged("the starting state runs past the end");
+      Damaged(Tr("the starting state runs past the end"));
     }
     document.assign(reinterpret_cast<const char*>(text), length);
   }
@@ -60,23 +62,23 @@ class BodyReader {
     try {
       parsed = Json::parse(document);
     } catch (const Json::exception&) {
-      Damaged("its starting state is not valid JSON");
+      Damaged(Tr("its starting state is not valid JSON"));
     }
     GameState state;
     RandomState random;
     std::string error;
     if (!ReadParsedStateDocument(parsed, state, random, error)) {
-      Damaged("its starting state: " + error);
+      Damaged(Formatted(Tr("its starting state: %s"), error.c_str()));
     }
     if (!parsed.contains("random")) {
-      Damaged("its starting state lacks the random generator");
+      Damaged(Tr("its starting state lacks the random generator"));
     }
   }
 
   void Runs(std::vector<InputRun>& runs) {
-    uint32_t count = U32("the run count");
+    uint32_t count = U32(Tr("the run count"));
     if (count > frameCount_ || count > in_.Left() / SmallestRun) {
-      Damaged("claims " + std::to_string(count) + " runs of keys");
+      Damaged(Formatted(Tr("claims %u runs of keys"), count));
     }
     runs.resize(count);
     uint64_t frames = 0;
@@ -109,21 +111,20 @@ class BodyReader {
 
   // One after every 200th frame and one after the last, in order.
   void Checkpoints(std::vector<StateCheckpoint>& checkpoints) {
-    uint32_t count = U32("the checkpoint count");
+    uint32_t count = U32(Tr("the checkpoint count"));
     uint32_t expected = (frameCount_ + CheckpointPeriod - 1) / CheckpointPeriod;
     size_t size = 12 + 4 * static_cast<size_t>(memberCount_);
     if (count != expected || count > in_.Left() / size) {
-      Damaged("has " + std::to_string(count) + " state hashes for " + std::to_string(frameCount_) +
-              " frames");
+      Damaged(Formatted(Tr("has %u state hashes for %u frames"), count, frameCount_));
     }
     checkpoints.resize(count);
     for (uint32_t i = 0; i < count; ++i) {
       StateCheckpoint& checkpoint = checkpoints[i];
       uint32_t due = i + 1 < count ? (i + 1) * CheckpointPeriod - 1 : frameCount_ - 1;
-      checkpoint.frame = U32("a state hash");
+      checkpoint.frame = U32(Tr("a state hash"));
       if (checkpoint.frame != due) {
-        Damaged("a state hash is placed at frame " + std::to_string(checkpoint.frame) +
-                " instead of " + std::to_string(due));
+        Damaged(Formatted(Tr("a state hash is placed at frame %u instead of %u"), checkpoint.frame,
+                          due));
       }
       in_.U64(checkpoint.whole);
       checkpoint.members.resize(memberCount_);
@@ -133,13 +134,15 @@ class BodyReader {
     }
   }
 
-  [[noreturn]] static void Damaged(const std::string& what) { throw Refusal{"damaged: " + what}; }
+  [[noreturn]] static void Damaged(const std::string& what) {
+    throw Refusal{Formatted(Tr("damaged: %s"), what.c_str())};
+  }
 
  private:
   uint32_t U32(const char* what) {
     uint32_t value = 0;
     if (!in_.U32(value)) {
-      Damaged(std::string(what) + " runs past the end");
+      Damaged(Formatted(Tr("%s runs past the end"), what));
     }
     return value;
   }
@@ -154,13 +157,12 @@ void CheckSummary(const ReplaySummary& summary, uint8_t reserved) {
               summary.playMode == 'c';
   if (!mode || static_cast<int>(summary.start) > 2 || static_cast<int>(summary.result) > 3 ||
       reserved != 0) {
-    BodyReader::Damaged("unknown mode or result");
+    BodyReader::Damaged(Tr("unknown mode or result"));
   }
 }
 
 std::string TooLarge(size_t size) {
-  return "too large: " + std::to_string(size) + " bytes, the limit is " +
-         std::to_string(MaxReplayBytes);
+  return Formatted(Tr("too large: %zu bytes, the limit is %u"), size, MaxReplayBytes);
 }
 
 // Everything the header alone can refuse, in the order that gives the truest reason.
@@ -170,7 +172,7 @@ void CheckHeader(const uint8_t* data, size_t size) {
   }
   size_t magicBytes = std::min(size, sizeof Magic);
   if (std::memcmp(data, Magic, magicBytes) != 0) {
-    throw Refusal{"not a replay file"};
+    throw Refusal{Tr("not a replay file")};
   }
   ByteReader in(data, size);
   in.Take(sizeof Magic);
@@ -178,35 +180,35 @@ void CheckHeader(const uint8_t* data, size_t size) {
   uint16_t logic = 0;
   uint32_t declared = 0;
   if (!in.U16(format)) {
-    throw Refusal{"truncated: " + std::to_string(size) + " bytes, less than its header"};
+    throw Refusal{Formatted(Tr("truncated: %zu bytes, less than its header"), size)};
   }
   if (format != ReplayFormatVersion) {
-    throw Refusal{"replay format version " + std::to_string(format) +
-                  " is unknown to this program (it reads version " +
-                  std::to_string(ReplayFormatVersion) + ")"};
+    throw Refusal{
+        Formatted(Tr("replay format version %d is unknown to this program (it reads version %d)"),
+                  format, ReplayFormatVersion)};
   }
   if (!in.U16(logic) || !in.U32(declared) || size < HeaderSize + CrcSize) {
-    throw Refusal{"truncated: " + std::to_string(size) + " bytes, less than its header"};
+    throw Refusal{Formatted(Tr("truncated: %zu bytes, less than its header"), size)};
   }
   if (declared > MaxReplayBytes) {
     throw Refusal{TooLarge(declared)};
   }
   if (size < declared) {
-    throw Refusal{"truncated: " + std::to_string(size) + " of its " + std::to_string(declared) +
-                  " bytes"};
+    throw Refusal{Formatted(Tr("truncated: %zu of its %u bytes"), size, declared)};
   }
   if (size > declared) {
-    BodyReader::Damaged(std::to_string(size - declared) + " bytes after its end");
+    BodyReader::Damaged(Formatted(Tr("%zu bytes after its end"), size - declared));
   }
   uint32_t stored = 0;
   ByteReader crc(data + size - CrcSize, CrcSize);
   crc.U32(stored);
   if (Crc32(data, size - CrcSize) != stored) {
-    BodyReader::Damaged("its checksum does not match its contents");
+    BodyReader::Damaged(Tr("its checksum does not match its contents"));
   }
   if (logic != GameLogicVersion) {
-    throw Refusal{"recorded under the game's logic version " + std::to_string(logic) +
-                  ", this program plays version " + std::to_string(GameLogicVersion)};
+    throw Refusal{
+        Formatted(Tr("recorded under the game's logic version %d, this program plays version %d"),
+                  logic, GameLogicVersion)};
   }
 }
 
@@ -274,19 +276,19 @@ bool DecodeReplay(const uint8_t* data, size_t size, Replay& replay, std::string&
                       static_cast<int32_t>(score), static_cast<int64_t>(date)};
     CheckSummary(result.summary, reserved);
     if (frameCount > MaxReplayFrames) {
-      throw Refusal{"too long: " + std::to_string(frameCount) + " frames, the limit is " +
-                    std::to_string(MaxReplayFrames) + " (ten hours)"};
+      throw Refusal{Formatted(Tr("too long: %u frames, the limit is %u (ten hours)"), frameCount,
+                              MaxReplayFrames)};
     }
     if (memberCount != StateMemberNames().size()) {
-      BodyReader::Damaged("its state hashes have " + std::to_string(memberCount) +
-                          " members, the state has " + std::to_string(StateMemberNames().size()));
+      BodyReader::Damaged(Formatted(Tr("its state hashes have %u members, the state has %zu"),
+                                    memberCount, StateMemberNames().size()));
     }
     BodyReader body(in, frameCount, memberCount);
     body.StartState(result.startState);
     body.Runs(result.runs);
     body.Checkpoints(result.checkpoints);
     if (in.Left() != 0) {
-      BodyReader::Damaged(std::to_string(in.Left()) + " stray bytes before its checksum");
+      BodyReader::Damaged(Formatted(Tr("%zu stray bytes before its checksum"), in.Left()));
     }
     BodyReader::CheckStartState(result.startState);
     replay = std::move(result);
@@ -301,7 +303,9 @@ bool ReadReplayFile(const std::string& path, Replay& replay, std::string& error)
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat status {};
   if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    error = fd < 0 ? std::string("cannot be read: ") + std::strerror(errno) : "not a regular file";
+    const char* cause = std::strerror(errno);
+    error =
+        fd < 0 ? Formatted(Tr("cannot be read: %s"), cause) : std::string(Tr("not a regular file"));
     if (fd >= 0) {
       close(fd);
     }

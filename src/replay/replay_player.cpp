@@ -1,6 +1,8 @@
 // Stepping through a replay's runs and comparing its hashes.
 #include "replay/replay_player.h"
 
+#include "services/formatted.h"
+#include "services/texts.h"
 #include "state/state_document.h"
 #include "state/state_hash.h"
 
@@ -9,9 +11,8 @@ std::string DescribeMismatch(const HashMismatch& mismatch) {
   for (const std::string& member : mismatch.members) {
     members += (members.empty() ? "" : ", ") + member;
   }
-  return "frame " + std::to_string(mismatch.frame) +
-         ": the state differs from the replay's; members: " +
-         (members.empty() ? "(the hash alone)" : members);
+  return Formatted(Tr("frame %u: the state differs from the replay's; members: %s"), mismatch.frame,
+                   members.empty() ? Tr("(the hash alone)") : members.c_str());
 }
 
 void ReplayPlayer::Start(GameState& state, RandomState& random) const {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "services/texts.h"
 #include "sound/sound_slots.h"
 #include "sound/wave_file.h"
 
@@ -114,19 +115,20 @@ int LoadSoundSlot(const char* path) {
   }
   WaveSound sound;
   if (ReadWaveFile(path, sound) == 0) {
-    std::fprintf(stderr, "astorine: sound %s not loaded (missing or not a PCM WAV file)\n", path);
+    std::fprintf(stderr, Tr("astorine: sound %s not loaded (missing or not a PCM WAV file)\n"),
+                 path);
     return -1;
   }
   Uint32 length = 0;
   Uint8* samples = ConvertToDevice(sound, length);
   if (samples == nullptr) {
-    std::fprintf(stderr, "astorine: sound %s not loaded (sample layout not playable)\n", path);
+    std::fprintf(stderr, Tr("astorine: sound %s not loaded (sample layout not playable)\n"), path);
     return -1;
   }
   Mix_Chunk* chunk = Mix_QuickLoad_RAW(samples, length);
   if (chunk == nullptr) {
     SDL_free(samples);
-    std::fprintf(stderr, "astorine: sound %s not loaded (%s)\n", path, Mix_GetError());
+    std::fprintf(stderr, Tr("astorine: sound %s not loaded (%s)\n"), path, Mix_GetError());
     return -1;
   }
   soundSlots[slot] = {chunk, samples};
