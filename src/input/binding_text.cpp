@@ -1,8 +1,7 @@
-// The controls file's spelling of keys and pad inputs, and safe quoting of what it holds.
+// The controls file's spelling of keys and pad inputs.
 #include "input/binding_text.h"
 
 #include <array>
-#include <cstdio>
 
 namespace {
 
@@ -58,25 +57,6 @@ bool Writable(std::string_view text) {
   return true;
 }
 
-// The length of the UTF-8 sequence starting at text[at], 0 when it is not one.
-size_t Utf8Length(std::string_view text, size_t at) {
-  const auto byte = static_cast<unsigned char>(text[at]);
-  const size_t length = byte < 0x80                    ? 1
-                        : byte >= 0xc2 && byte <= 0xdf ? 2
-                        : byte >= 0xe0 && byte <= 0xef ? 3
-                        : byte >= 0xf0 && byte <= 0xf4 ? 4
-                                                       : 0;
-  if (length == 0 || at + length > text.size()) {
-    return 0;
-  }
-  for (size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[at + i]) & 0xc0) != 0x80) {
-      return 0;
-    }
-  }
-  return length;
-}
-
 }  // namespace
 
 std::optional<Binding> BindingFromText(std::string_view text) {
@@ -113,28 +93,4 @@ std::string BindingText(const Binding& binding) {
     }
   }
   return text;
-}
-
-std::string Quoted(std::string_view text) {
-  constexpr size_t Longest = 40;
-  std::string quoted = "'";
-  size_t shown = 0;
-  for (size_t at = 0; at < text.size();) {
-    if (shown == Longest) {
-      quoted += "...";
-      break;
-    }
-    const size_t length = Utf8Length(text, at);
-    if (length == 0 || (length == 1 && IsControl(static_cast<unsigned char>(text[at])))) {
-      char escaped[5];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[at]));
-      quoted += escaped;
-      ++at;
-    } else {
-      quoted.append(text.substr(at, length));
-      at += length;
-    }
-    ++shown;
-  }
-  return quoted + "'";
 }

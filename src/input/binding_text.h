@@ -6,12 +6,9 @@
 #include <string_view>
 
 #include "input/bindings.h"
+#include "services/file_text.h"
 
 // nullopt for a name that is unknown or that would not read back to the same binding (a
 // character with no name of its own, such as a control character).
 std::optional<Binding> BindingFromText(std::string_view text);
 std::string BindingText(const Binding& binding);
-
-// Text from a file fit for one line of a message: control characters and bytes that are not
-// UTF-8 escaped as \xNN, and shortened past a few dozen characters.
-std::string Quoted(std::string_view text);

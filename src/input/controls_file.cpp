@@ -10,17 +10,6 @@
 
 namespace {
 
-// A CR before the line's end is a blank too: files edited on other systems end lines with CR LF.
-constexpr std::string_view Blanks = " \t\r";
-
-std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(Blanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
-
 // Which section the lines read belong to.
 enum class Section { NoneYet, Unknown, PlayerOne, PlayerTwo, Game };
 
@@ -28,7 +17,7 @@ Section SectionNamed(std::string_view header) {
   if (header.size() < 2 || header.back() != ']') {
     return Section::Unknown;
   }
-  const std::string_view name = Trimmed(header.substr(1, header.size() - 2));
+  const std::string_view name = TrimmedText(header.substr(1, header.size() - 2));
   return name == "player1"   ? Section::PlayerOne
          : name == "player2" ? Section::PlayerTwo
          : name == "game"    ? Section::Game
@@ -59,7 +48,7 @@ std::optional<LineBindings> BindingsOf(std::string_view list, std::string& why) 
   const std::string_view whole = list;
   while (true) {
     const size_t comma = list.find(',');
-    const std::string_view item = Trimmed(list.substr(0, comma));
+    const std::string_view item = TrimmedText(list.substr(0, comma));
     if (item.empty()) {
       why = Formatted(Tr("an empty place in the list %s"), Quoted(whole).c_str());
       return std::nullopt;
@@ -102,7 +91,7 @@ void ReadBindingLine(std::string_view line, Section section, Controls& controls,
     why = Formatted(Tr("no '=' in %s (expected ACTION = KEY, ...)"), Quoted(line).c_str());
     return;
   }
-  const std::string_view name = Trimmed(line.substr(0, equals));
+  const std::string_view name = TrimmedText(line.substr(0, equals));
   ActionBindings* target = nullptr;
   if (section == Section::Game) {
     const std::optional<GameAction> action = GameActionNamed(name);
@@ -121,7 +110,8 @@ void ReadBindingLine(std::string_view line, Section section, Controls& controls,
     }
     target = &controls.Of(section == Section::PlayerOne ? 1 : 2, *action);
   }
-  const std::optional<LineBindings> bindings = BindingsOf(Trimmed(line.substr(equals + 1)), why);
+  const std::optional<LineBindings> bindings =
+      BindingsOf(TrimmedText(line.substr(equals + 1)), why);
   if (bindings) {
     Apply(*bindings, *target);
   }
@@ -169,16 +159,7 @@ Controls ReadControls(std::string_view text, const std::string& fileName,
                       std::vector<std::string>& complaints) {
   Controls controls = DefaultControls();
   Section section = Section::NoneYet;
-  int number = 0;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++number;
-    line = Trimmed(line.substr(0, line.find('#')));
-    if (line.empty()) {
-      continue;
-    }
+  ForEachFileLine(text, [&](int number, std::string_view line) {
     std::string why;
     if (line.front() == '[') {
       section = SectionNamed(line);
@@ -191,7 +172,7 @@ Controls ReadControls(std::string_view text, const std::string& fileName,
     if (!why.empty()) {
       complaints.push_back(fileName + ":" + std::to_string(number) + ": " + why);
     }
-  }
+  });
   for (const std::string& duplicate : DuplicateBindings(controls)) {
     complaints.push_back(fileName + ": " + duplicate);
   }

@@ -3,50 +3,25 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdarg>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
 #include "records/records_dates.h"
+#include "services/file_text.h"
+#include "services/formatted.h"
 #include "services/texts.h"
 
 namespace {
 
-// A CR before the line's end is a blank too: files edited on other systems end lines with CR LF.
-constexpr std::string_view Blanks = " \t\r";
-
-std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(Blanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
-}
-
 // The blank-separated words of `text`.
 std::vector<std::string_view> Words(std::string_view text) {
   std::vector<std::string_view> words;
-  while (!(text = Trimmed(text)).empty()) {
-    const size_t end = std::min(text.find_first_of(Blanks), text.size());
+  while (!(text = TrimmedText(text)).empty()) {
+    const size_t end = std::min(text.find_first_of(FileBlanks), text.size());
     words.push_back(text.substr(0, end));
     text = text.substr(end);
   }
   return words;
-}
-
-__attribute__((format(printf, 1, 2))) std::string Said(const char* format, ...) {
-  char text[512];
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(text, sizeof text, format, arguments);
-  va_end(arguments);
-  return text;
-}
-
-std::string Quoted(std::string_view text) {
-  std::string quoted = "'";
-  return quoted.append(text).append("'");
 }
 
 // The whole number `text` holds, from 0 to `largest`; nullopt for anything else.
@@ -78,7 +53,7 @@ std::optional<Section> SectionNamed(std::string_view header) {
   if (header.size() < 2 || header.back() != ']') {
     return std::nullopt;
   }
-  const std::string_view name = Trimmed(header.substr(1, header.size() - 2));
+  const std::string_view name = TrimmedText(header.substr(1, header.size() - 2));
   for (Table table : {Table::Solo, Table::Computer}) {
     for (RecordStart start : RecordStarts) {
       if (name == SectionName(table, start)) {
@@ -99,7 +74,7 @@ struct Reading {
 std::optional<SoloRecord> EntryFrom(std::string_view value, std::string& why) {
   const std::vector<std::string_view> words = Words(value);
   if (words.size() < 2 || words.size() > 3) {
-    why = Said(Tr("expected KM DATE REPLAY after '=', not %s"), Quoted(value).c_str());
+    why = Formatted(Tr("expected KM DATE REPLAY after '=', not %s"), Quoted(value).c_str());
     return std::nullopt;
   }
   SoloRecord entry;
@@ -107,13 +82,13 @@ std::optional<SoloRecord> EntryFrom(std::string_view value, std::string& why) {
       NumberFrom<int32_t>(words[0], std::numeric_limits<int32_t>::max());
   const std::optional<int64_t> date = UtcDateFrom(words[1]);
   if (!distance || *distance == 0) {
-    why = Said(Tr("the distance %s is not a whole number of km from 1 to %d"),
-               Quoted(words[0]).c_str(), std::numeric_limits<int32_t>::max());
+    why = Formatted(Tr("the distance %s is not a whole number of km from 1 to %d"),
+                    Quoted(words[0]).c_str(), std::numeric_limits<int32_t>::max());
   } else if (!date) {
-    why = Said(Tr("the date %s is not a UTC date and time as 2026-12-07T20:31:05Z"),
-               Quoted(words[1]).c_str());
+    why = Formatted(Tr("the date %s is not a UTC date and time as 2026-12-07T20:31:05Z"),
+                    Quoted(words[1]).c_str());
   } else if (words.size() == 3 && !IsRecordReplayName(words[2])) {
-    why = Said(Tr("the replay %s is not a file name"), Quoted(words[2]).c_str());
+    why = Formatted(Tr("the replay %s is not a file name"), Quoted(words[2]).c_str());
   } else {
     entry.distance = *distance;
     entry.date = *date;
@@ -127,13 +102,13 @@ void ReadSoloLine(std::string_view key, std::string_view value, RecordStart star
                   std::string& why) {
   const std::optional<size_t> rank = NumberFrom<size_t>(key, SoloTableSize);
   if (!rank || *rank == 0) {
-    why = Said(Tr("the rank %s is not a whole number from 1 to %zu"), Quoted(key).c_str(),
-               SoloTableSize);
+    why = Formatted(Tr("the rank %s is not a whole number from 1 to %zu"), Quoted(key).c_str(),
+                    SoloTableSize);
     return;
   }
   std::optional<SoloRecord>& held = reading.ranked[static_cast<size_t>(start)][*rank - 1];
   if (held) {
-    why = Said(Tr("rank %zu is given twice; this line is skipped"), *rank);
+    why = Formatted(Tr("rank %zu is given twice; this line is skipped"), *rank);
     return;
   }
   held = EntryFrom(value, why);
@@ -142,17 +117,17 @@ void ReadSoloLine(std::string_view key, std::string_view value, RecordStart star
 void ReadTallyLine(std::string_view key, std::string_view value, RecordStart start,
                    Reading& reading, std::string& why) {
   if (key != "wins" && key != "losses") {
-    why = Said(Tr("unknown key %s (expected wins or losses)"), Quoted(key).c_str());
+    why = Formatted(Tr("unknown key %s (expected wins or losses)"), Quoted(key).c_str());
     return;
   }
   std::optional<uint32_t>& held = reading.counts[static_cast<size_t>(start)][key == "wins" ? 0 : 1];
   const std::optional<uint32_t> count =
       NumberFrom<uint32_t>(value, std::numeric_limits<uint32_t>::max());
   if (held) {
-    why = Said(Tr("%s is given twice; this line is skipped"), Quoted(key).c_str());
+    why = Formatted(Tr("%s is given twice; this line is skipped"), Quoted(key).c_str());
   } else if (!count) {
-    why = Said(Tr("%s is not a whole number from 0 to %u"), Quoted(value).c_str(),
-               std::numeric_limits<uint32_t>::max());
+    why = Formatted(Tr("%s is not a whole number from 0 to %u"), Quoted(value).c_str(),
+                    std::numeric_limits<uint32_t>::max());
   } else {
     held = count;
   }
@@ -162,11 +137,11 @@ void ReadTallyLine(std::string_view key, std::string_view value, RecordStart sta
 void ReadLine(std::string_view line, const Section& section, Reading& reading, std::string& why) {
   const size_t equals = line.find('=');
   if (equals == std::string_view::npos) {
-    why = Said(Tr("no '=' in %s (expected KEY = VALUE)"), Quoted(line).c_str());
+    why = Formatted(Tr("no '=' in %s (expected KEY = VALUE)"), Quoted(line).c_str());
     return;
   }
-  const std::string_view key = Trimmed(line.substr(0, equals));
-  const std::string_view value = Trimmed(line.substr(equals + 1));
+  const std::string_view key = TrimmedText(line.substr(0, equals));
+  const std::string_view value = TrimmedText(line.substr(equals + 1));
   if (section.table == Table::Solo) {
     ReadSoloLine(key, value, section.start, reading, why);
   } else {
@@ -217,22 +192,13 @@ Records ReadRecords(std::string_view text, const std::string& fileName,
   Reading reading;
   std::optional<Section> section;
   bool sectionKnown = true;  // lines before any section are complained of one by one
-  int number = 0;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    ++number;
-    line = Trimmed(line.substr(0, line.find('#')));
-    if (line.empty()) {
-      continue;
-    }
+  ForEachFileLine(text, [&](int number, std::string_view line) {
     std::string why;
     if (line.front() == '[') {
       section = SectionNamed(line);
       sectionKnown = section.has_value();
       if (!sectionKnown) {
-        why = Said(Tr("unknown section %s; its lines are skipped"), Quoted(line).c_str());
+        why = Formatted(Tr("unknown section %s; its lines are skipped"), Quoted(line).c_str());
       }
     } else if (!section && sectionKnown) {
       why = Tr("a line before any section");
@@ -242,7 +208,7 @@ Records ReadRecords(std::string_view text, const std::string& fileName,
     if (!why.empty()) {
       complaints.push_back(fileName + ":" + std::to_string(number) + ": " + why);
     }
-  }
+  });
   return RecordsOf(reading);
 }
 

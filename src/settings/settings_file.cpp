@@ -1,59 +1,14 @@
 // Reading the settings file leniently, line by line, and writing it in full.
 #include "settings/settings_file.h"
 
-#include <cstdio>
 
+#include "services/file_text.h"
 #include "services/formatted.h"
 #include "services/texts.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_lines.h"
 
 namespace {
-
-// The length of the UTF-8 sequence starting at text[at], 0 when it is not one.
-size_t Utf8Length(std::string_view text, size_t at) {
-  const auto byte = static_cast<unsigned char>(text[at]);
-  const size_t length = byte < 0x80                    ? 1
-                        : byte >= 0xc2 && byte <= 0xdf ? 2
-                        : byte >= 0xe0 && byte <= 0xef ? 3
-                        : byte >= 0xf0 && byte <= 0xf4 ? 4
-                                                       : 0;
-  if (length == 0 || at + length > text.size()) {
-    return 0;
-  }
-  for (size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(text[at + i]) & 0xc0) != 0x80) {
-      return 0;
-    }
-  }
-  return length;
-}
-
-// Text from the file fit for one line of a complaint: quoted, control characters and bytes that
-// are not UTF-8 escaped as \xNN, shortened past a few dozen characters.
-std::string Quoted(std::string_view text) {
-  constexpr size_t Longest = 40;
-  std::string quoted = "'";
-  size_t shown = 0;
-  for (size_t at = 0; at < text.size(); ++shown) {
-    if (shown == Longest) {
-      quoted += "...";
-      break;
-    }
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const size_t length = Utf8Length(text, at);
-    if (length == 0 || byte < 0x20 || byte == 0x7f) {
-      char escaped[5];
-      std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-      quoted += escaped;
-      ++at;
-    } else {
-      quoted.append(text.substr(at, length));
-      at += length;
-    }
-  }
-  return quoted + "'";
-}
 
 // Why the line, which is not blank and stands under no unknown section, is skipped; empty when
 // it applies.

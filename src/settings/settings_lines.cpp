@@ -1,6 +1,7 @@
 // Splitting the settings file into lines and telling what each one is.
 #include "settings/settings_lines.h"
 
+#include "services/file_text.h"
 #include "settings/setting_keys.h"
 
 namespace {
@@ -8,7 +9,7 @@ namespace {
 // Kind, key, value and their places of one line, the comment cut off first.
 void Classify(SettingsLine& line) {
   const std::string_view content = line.text.substr(0, line.text.find('#'));
-  line.content = TrimmedSettingsText(content);
+  line.content = TrimmedText(content);
   if (line.content.empty()) {
     line.kind = SettingsLine::Kind::Blank;
   } else if (line.content.front() == '[') {
@@ -17,27 +18,19 @@ void Classify(SettingsLine& line) {
   } else {
     const size_t equals = content.find('=');
     line.key = equals == std::string_view::npos ? std::string_view()
-                                                : TrimmedSettingsText(content.substr(0, equals));
+                                                : TrimmedText(content.substr(0, equals));
     if (line.key.empty()) {
       line.kind = SettingsLine::Kind::Stray;
       return;
     }
     line.kind = SettingsLine::Kind::Entry;
-    line.value = TrimmedSettingsText(content.substr(equals + 1));
-    line.keyAt = content.find_first_not_of(SettingsBlanks);
-    line.tailAt = content.find_last_not_of(SettingsBlanks) + 1;
+    line.value = TrimmedText(content.substr(equals + 1));
+    line.keyAt = content.find_first_not_of(FileBlanks);
+    line.tailAt = content.find_last_not_of(FileBlanks) + 1;
   }
 }
 
 }  // namespace
-
-std::string_view TrimmedSettingsText(std::string_view text) {
-  const size_t first = text.find_first_not_of(SettingsBlanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(SettingsBlanks) - first + 1);
-}
 
 std::vector<SettingsLine> SettingsLines(std::string_view text) {
   std::vector<SettingsLine> lines;
@@ -55,8 +48,7 @@ std::vector<SettingsLine> SettingsLines(std::string_view text) {
     text.remove_prefix(length + crLength + endLength);
     Classify(line);
     if (line.kind == SettingsLine::Kind::Header) {
-      section = SettingsSectionNamed(
-          TrimmedSettingsText(line.content.substr(1, line.content.size() - 2)));
+      section = SettingsSectionNamed(TrimmedText(line.content.substr(1, line.content.size() - 2)));
       place =
           section.empty() ? SettingsLine::Place::UnknownSection : SettingsLine::Place::KnownSection;
     } else if (line.kind == SettingsLine::Kind::OpenHeader) {

@@ -28,9 +28,5 @@ struct SettingsLine {
   size_t tailAt = 0;            // Entry: where the value's trailing blanks and comment start
 };
 
-// A CR before a line's end counts as a blank: files edited on other systems end lines in CR LF.
-constexpr std::string_view SettingsBlanks = " \t\r";
-
-std::string_view TrimmedSettingsText(std::string_view text);
 // Every line of the text, the last one only when it is not empty.
 std::vector<SettingsLine> SettingsLines(std::string_view text);

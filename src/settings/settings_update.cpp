@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "services/file_text.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_file.h"
 #include "settings/settings_lines.h"
@@ -69,7 +70,7 @@ std::string SectionHeader(std::string_view section) {
 bool EndsInBlankLine(std::string_view text) {
   text.remove_suffix(1);
   const size_t start = text.rfind('\n');
-  return TrimmedSettingsText(text.substr(start == std::string_view::npos ? 0 : start + 1)).empty();
+  return TrimmedText(text.substr(start == std::string_view::npos ? 0 : start + 1)).empty();
 }
 
 }  // namespace
