@@ -1,7 +1,6 @@
 // Reading the settings file leniently, line by line, and writing it in full.
 #include "settings/settings_file.h"
 
-
 #include "services/file_text.h"
 #include "services/formatted.h"
 #include "services/texts.h"
