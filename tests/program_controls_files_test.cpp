@@ -24,11 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using program_test::Put;
 using program_test::TextOf;
-
-void Put(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // HOME and XDG_CONFIG_HOME point into a fresh temporary folder for each test.
 class ProgramControlsFiles : public testing::Test {

@@ -26,17 +26,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using program_test::Put;
 using program_test::TextOf;
-
-void Put(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 size_t FilesIn(const fs::path& folder) {
   return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
-Settings Louder(int volume) {
+Settings AtVolume(int volume) {
   Settings settings;
   settings.volume = volume;
   return settings;
@@ -78,7 +75,7 @@ TEST_F(ProgramSettingsFiles, AFileThatCannotBeReadIsNamedOnceAndGivesTheDefaults
   // Complaints go one a line; the good lines apply.
   Put(path, "[sound]\nvolume = 30\nvolume = loud\n[display]\nzoom = 2\n");
   testing::internal::CaptureStderr();
-  EXPECT_EQ(LoadPlayerSettings(), Louder(30));
+  EXPECT_EQ(LoadPlayerSettings(), AtVolume(30));
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
   EXPECT_TRUE(said.starts_with("astorine: " + path.string() + ":3: volume takes")) << said;
@@ -96,7 +93,7 @@ TEST_F(ProgramSettingsFiles, AFileThatCannotBeReadIsNamedOnceAndGivesTheDefaults
 TEST_F(ProgramSettingsFiles, SavingRewritesTheFileOnlyWhenASettingChanged) {
   EXPECT_TRUE(SavePlayerSettings(Settings()));
   EXPECT_FALSE(fs::exists(path)) << "nothing changed, nothing written";
-  EXPECT_TRUE(SavePlayerSettings(Louder(40)));
+  EXPECT_TRUE(SavePlayerSettings(AtVolume(40)));
   EXPECT_EQ(TextOf(path), "[sound]\nvolume = 40\n");
 
   // Through a link to a file kept elsewhere, which stays a link.
@@ -106,13 +103,13 @@ TEST_F(ProgramSettingsFiles, SavingRewritesTheFileOnlyWhenASettingChanged) {
   fs::create_symlink(root / "kept.conf", path);
   struct stat before;
   ASSERT_EQ(stat(path.c_str(), &before), 0);
-  EXPECT_TRUE(SavePlayerSettings(Louder(40)));
+  EXPECT_TRUE(SavePlayerSettings(AtVolume(40)));
   struct stat after;
   ASSERT_EQ(stat(path.c_str(), &after), 0);
   EXPECT_EQ(after.st_ino, before.st_ino) << "an unchanged file is not replaced";
-  EXPECT_TRUE(SavePlayerSettings(Louder(60)));
+  EXPECT_TRUE(SavePlayerSettings(AtVolume(60)));
   EXPECT_TRUE(fs::is_symlink(path));
-  EXPECT_EQ(TextOf(root / "kept.conf"), UpdatedSettingsText(mine, Louder(60)));
+  EXPECT_EQ(TextOf(root / "kept.conf"), UpdatedSettingsText(mine, AtVolume(60)));
   EXPECT_EQ(FilesIn(path.parent_path()), 1u);
   EXPECT_EQ(FilesIn(root), 2u) << "no temporary file left beside the target";
 }
@@ -132,7 +129,7 @@ TEST_F(ProgramSettingsFiles, AFailedSaveLeavesTheOldTextWholeAndIsToldOnce) {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit = {8, 8};
     setrlimit(RLIMIT_FSIZE, &limit);
-    const bool first = SavePlayerSettings(Louder(90)), second = SavePlayerSettings(Louder(80));
+    const bool first = SavePlayerSettings(AtVolume(90)), second = SavePlayerSettings(AtVolume(80));
     _exit(!first && !second ? 0 : 1);
   }
   close(said[1]);
@@ -152,11 +149,11 @@ TEST_F(ProgramSettingsFiles, AFailedSaveLeavesTheOldTextWholeAndIsToldOnce) {
   // A folder in the file's place is not replaced, nor is a file in the folder's place.
   fs::remove(path);
   fs::create_directories(path / "inside");
-  EXPECT_FALSE(SavePlayerSettings(Louder(70)));
+  EXPECT_FALSE(SavePlayerSettings(AtVolume(70)));
   EXPECT_TRUE(fs::is_directory(path / "inside"));
   setenv("XDG_CONFIG_HOME", (root / "file").c_str(), 1);
   Put(root / "file", "a file");
-  EXPECT_FALSE(SavePlayerSettings(Louder(70)));
+  EXPECT_FALSE(SavePlayerSettings(AtVolume(70)));
   EXPECT_EQ(TextOf(root / "file"), "a file");
 }
 
@@ -176,7 +173,7 @@ TEST_F(ProgramSettingsFiles, WritingRefusesToReplaceWithoutForceAndKeepsTheSetti
   testing::internal::CaptureStdout();
   EXPECT_EQ(WriteSettingsFile(true), 0);
   testing::internal::GetCapturedStdout();
-  EXPECT_EQ(TextOf(path), SettingsText(Louder(25)));
+  EXPECT_EQ(TextOf(path), SettingsText(AtVolume(25)));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Small helpers shared by the suites of the program's files: a file's bytes, a frame's keys.
+// Small helpers shared by the suites of the program's files: a file's bytes read and written, a
+// frame's keys.
 #pragma once
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,11 @@ inline std::string TextOf(const std::filesystem::path& path) {
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
+}
+
+// Writes the bytes as the file's whole content.
+inline void Put(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
 }
 
 // A frame holding that one key.
