@@ -6,7 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-mapfile -t sources < <(git ls-files -co --exclude-standard 'src/*.cpp' 'src/*.h' 'tools/*.cpp' | sort)
+# The sources: git's list in a checkout, every file of src/ and tools/ in an unpacked tarball.
+if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+  mapfile -t sources < <(git ls-files -co --exclude-standard 'src/*.cpp' 'src/*.h' 'tools/*.cpp' | sort)
+else
+  mapfile -t sources < <(find src tools \( -name '*.cpp' -o -path 'src/*.h' \) | sort)
+fi
 xgettext --from-code=UTF-8 --language=C++ --keyword=Tr --no-location \
   --output="$scratch/fresh.pot" "${sources[@]}" 2> /dev/null
 status=0

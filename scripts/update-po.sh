@@ -5,8 +5,13 @@
 #   scripts/update-po.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Its warnings are about the game's own texts being Japanese, and the missing bug address.
-mapfile -t sources < <(git ls-files -co --exclude-standard 'src/*.cpp' 'src/*.h' 'tools/*.cpp' | sort)
+# The sources: git's list in a checkout, every file of src/ and tools/ in an unpacked tarball.
+if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+  mapfile -t sources < <(git ls-files -co --exclude-standard 'src/*.cpp' 'src/*.h' 'tools/*.cpp' | sort)
+else
+  mapfile -t sources < <(find src tools \( -name '*.cpp' -o -path 'src/*.h' \) | sort)
+fi
+# xgettext's warnings are about the game's own texts being Japanese, and the missing bug address.
 xgettext --from-code=UTF-8 --language=C++ --keyword=Tr --add-comments=TRANSLATORS: \
   --add-location=file --sort-by-file --package-name=astorine --msgid-bugs-address='' \
   --output=po/astorine.pot "${sources[@]}" 2> /dev/null
