@@ -59,6 +59,10 @@ TEST(RecordsTables, GamesRankByDistanceTheEarlierFirstAndTheEleventhFallsOff) {
   EXPECT_EQ(fellOff->replay, "game3.replay");
   EXPECT_EQ(records.Solo(RecordStart::Normal).size(), SoloTableSize);
   EXPECT_EQ(SoloRank(records, RecordStart::Normal, 901), 1);
+  // Of two games begun in the same second, the one kept first stays above.
+  EXPECT_EQ(AddSoloRecord(records, RecordStart::Normal, {500, Date(11), "twin.replay"}, fellOff),
+            8);
+  EXPECT_EQ(records.Solo(RecordStart::Normal)[6].replay, "new.replay");
 
   // An entry the file could not hold is refused, the table unchanged.
   const Records before = records;
