@@ -35,7 +35,7 @@ sanitize=${BUILD_SANITIZE:-build-sanitize}
 run_tests() { ctest --preset "$1" --test-dir "$2" -j "$(($(nproc) + 1))" "${@:3}"; }
 step scripts/build.sh "$build"
 # The mutants' check compiles on one core beside the release pass, whose window tests mostly wait
-# on the screen; its verdict is taken after them. Both it and clang-tidy read the compile
+# on the screen, and on beside the sanitizer build if it must; its verdict is taken last. Both it and clang-tidy read the compile
 # commands file by file, configured first.
 scripts/compile-database.sh "$build" > /dev/null
 scripts/mutants.sh --check --jobs 1 "$build" > "$build/mutants-check.log" 2>&1 &
@@ -48,10 +48,10 @@ mutants_checked() {
 }
 step scripts/tidy.sh "$build"
 step run_tests release "$build" "${release_filter[@]}"
-step mutants_checked
 # Warnings stop the Release build above; at -O1 under the sanitizers gcc 12 warns falsely
 # (-Wmaybe-uninitialized in std::regex, -Wstringop-overflow in std::fill), so the sanitize preset
 # leaves them on but not fatal. Its tests run with leak detection (ASAN_OPTIONS=detect_leaks=1).
 step scripts/build.sh --preset sanitize "$sanitize"
 step run_tests sanitize "$sanitize" "${sanitize_filter[@]}"
+step mutants_checked
 echo "All tests passed in $SECONDS s."
