@@ -23,7 +23,7 @@ Settings AnySettings() {
   settings.mute = *rc::gen::arbitrary<bool>();
   settings.language =
       *rc::gen::element(LanguageSetting::Auto, LanguageSetting::English, LanguageSetting::Japanese);
-  settings.lobby = *rc::gen::element<std::string>("", "example.org", "10.0.0.1:7491", "h:1");
+  settings.lobby = *rc::gen::element<std::string>("", "example.org", "192.0.2.7:7491", "h:1");
   return settings;
 }
 
