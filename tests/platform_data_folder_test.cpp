@@ -12,8 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A temporary tree with an installed layout (prefix/bin, prefix/share/astorine/Data) and two
-// XDG data folders, entered as the current folder for the test.
+// A temporary tree with an installed layout (prefix/bin, prefix/share/astorine/Data, or Debian's
+// prefix/share/games/astorine/Data) and two XDG data folders, entered as the current folder for the
+// test.
 class PlatformDataFolder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,10 +44,14 @@ class PlatformDataFolder : public ::testing::Test {
 };
 
 TEST_F(PlatformDataFolder, EachPlaceWinsOverThoseAfterIt) {
+  Make("xdg2/games/astorine/Data");
+  EXPECT_EQ(Found(Xdg().c_str()), root / "xdg2/games/astorine/Data");
   Make("xdg2/astorine/Data");
   EXPECT_EQ(Found(Xdg().c_str()), root / "xdg2/astorine/Data");
   Make("xdg1/astorine/Data");
   EXPECT_EQ(Found(Xdg().c_str()), root / "xdg1/astorine/Data");
+  Make("prefix/share/games/astorine/Data");
+  EXPECT_EQ(Found(Xdg().c_str()), root / "prefix/share/games/astorine/Data");
   Make("prefix/share/astorine/Data");
   EXPECT_EQ(Found(Xdg().c_str()), root / "prefix/share/astorine/Data");
   Make("prefix/bin/Data");
@@ -64,17 +69,19 @@ TEST_F(PlatformDataFolder, NothingFoundFallsBackToTheCurrentFolder) {
 
 TEST_F(PlatformDataFolder, XdgListsAreReadAsTheBaseDirectoryRulesSay) {
   const auto xdgPart = [](const std::vector<fs::path>& candidates) {
-    return std::vector<fs::path>(candidates.begin() + 3, candidates.end());
+    return std::vector<fs::path>(candidates.begin() + 4, candidates.end());
   };
-  const std::vector<fs::path> defaults{"/usr/local/share/astorine/Data",
-                                       "/usr/share/astorine/Data"};
+  const std::vector<fs::path> defaults{
+      "/usr/local/share/astorine/Data", "/usr/local/share/games/astorine/Data",
+      "/usr/share/astorine/Data", "/usr/share/games/astorine/Data"};
   EXPECT_EQ(xdgPart(DataFolderCandidates("/opt/bin", nullptr)), defaults);
   EXPECT_EQ(xdgPart(DataFolderCandidates("/opt/bin", "")), defaults);
   // Empty and relative entries are skipped: they would make the current folder count.
-  const std::vector<fs::path> listed{"/a/astorine/Data", "/b/astorine/Data"};
+  const std::vector<fs::path> listed{"/a/astorine/Data", "/a/games/astorine/Data",
+                                     "/b/astorine/Data", "/b/games/astorine/Data"};
   EXPECT_EQ(xdgPart(DataFolderCandidates("/opt/bin", "/a::relative:/b:")), listed);
   // Without a known executable, the two places beside it are left out.
-  EXPECT_EQ(DataFolderCandidates("", "/a").size(), 2u);
+  EXPECT_EQ(DataFolderCandidates("", "/a").size(), 3u);
 }
 
 TEST_F(PlatformDataFolder, TheGameReadsXdgDataDirs) {

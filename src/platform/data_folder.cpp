@@ -12,6 +12,8 @@ namespace {
 
 // The XDG base directory default for a missing or empty XDG_DATA_DIRS.
 constexpr const char* DefaultDataDirs = "/usr/local/share:/usr/share";
+// Where an install puts Data under share/: its own folder, or Debian's folder for games.
+constexpr const char* BelowShare[] = {"astorine/Data", "games/astorine/Data"};
 
 }  // namespace
 
@@ -29,7 +31,9 @@ std::vector<std::filesystem::path> DataFolderCandidates(
   std::vector<std::filesystem::path> candidates{"Data"};
   if (!executableFolder.empty()) {
     candidates.push_back(executableFolder / "Data");
-    candidates.push_back(executableFolder / ".." / "share" / "astorine" / "Data");
+    for (const char* below : BelowShare) {
+      candidates.push_back(executableFolder / ".." / "share" / below);
+    }
   }
   std::string_view dirs =
       xdgDataDirs != nullptr && *xdgDataDirs != '\0' ? xdgDataDirs : DefaultDataDirs;
@@ -39,7 +43,9 @@ std::vector<std::filesystem::path> DataFolderCandidates(
     // The XDG base directory rules ignore relative entries; so do we, or the current folder would
     // count.
     if (!dir.empty() && dir.front() == '/') {
-      candidates.push_back(std::filesystem::path(dir) / "astorine" / "Data");
+      for (const char* below : BelowShare) {
+        candidates.push_back(std::filesystem::path(dir) / below);
+      }
     }
     dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
   }

@@ -12,9 +12,10 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 // as started.
 void FindDataFolder(const char* argv0);
 
-// The folders tried, in order: ./Data, Data beside the executable, ../share/astorine/Data from
-// the executable's folder, then astorine/Data under each folder of xdgDataDirs (a colon-separated
-// list as in XDG_DATA_DIRS; null or empty stands for /usr/local/share:/usr/share).
+// The folders tried, in order: ./Data, Data beside the executable, ../share/astorine/Data and
+// ../share/games/astorine/Data from the executable's folder, then astorine/Data and
+// games/astorine/Data under each folder of xdgDataDirs (a colon-separated list as in
+// XDG_DATA_DIRS; null or empty stands for /usr/local/share:/usr/share).
 std::vector<std::filesystem::path> DataFolderCandidates(
     const std::filesystem::path& executableFolder, const char* xdgDataDirs);
 // The first candidate that is a folder; ./Data when none is, so that each load names its file.

@@ -2,9 +2,9 @@
 # An install into a temporary prefix: the layout, the three validators on the desktop entry, the
 # metadata and the man page, and one version throughout.
 #
-#   install-test.sh BUILD_DIR APP_ID VERSION RELEASE_DATE
+#   install-test.sh BUILD_DIR APP_ID VERSION RELEASE_DATE BINDIR DATADIR
 set -euo pipefail
-build=$1 id=$2 version=$3 date=$4
+build=$1 id=$2 version=$3 date=$4 bindir=$5 datadir=$6
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 fail() {
@@ -14,18 +14,22 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" > /dev/null
 
-expected=(bin/astorine share/applications/$id.desktop share/metainfo/$id.metainfo.xml
-  share/man/man6/astorine.6)
+expected=("$bindir/astorine" share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+  share/man/man6/astorine.6.gz share/locale/en/LC_MESSAGES/astorine.mo
+  share/locale/ja/LC_MESSAGES/astorine.mo)
 for size in 16 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for file in "${expected[@]}"; do
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
-[ -x "$prefix/bin/astorine" ] || fail "bin/astorine is not executable"
-data_count=$(find "$prefix/share/astorine/Data" -type f | wc -l)
+[ -x "$prefix/$bindir/astorine" ] || fail "$bindir/astorine is not executable"
+data_count=$(find "$prefix/$datadir/Data" -type f | wc -l)
 [ "$data_count" -eq "$(find "$build/Data" -type f | wc -l)" ] ||
-  fail "share/astorine/Data holds $data_count files, not those of the build's Data"
+  fail "$datadir/Data holds $data_count files, not those of the build's Data"
+# Debian's own files go only into the packages.
+[ ! -e "$prefix/share/doc" ] && [ ! -e "$prefix/share/lintian" ] ||
+  fail "a plain install has the packages' files in share/doc or share/lintian"
 
 # Each icon is a PNG of its own size, drawn for it rather than scaled from one picture.
 for size in 16 32 48 64 128 256; do
@@ -44,15 +48,16 @@ validate() {
 }
 validate desktop-file-validate "$prefix/share/applications/$id.desktop"
 validate appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
-validate groff -man -ww -z "$prefix/share/man/man6/astorine.6"
-[ -z "$(groff -man -ww -z "$prefix/share/man/man6/astorine.6" 2>&1)" ] ||
-  fail "the man page renders with warnings"
+man_page=$prefix/man-page.6
+gzip -dc "$prefix/share/man/man6/astorine.6.gz" > "$man_page"
+validate groff -man -ww -z "$man_page"
+[ -z "$(groff -man -ww -z "$man_page" 2>&1)" ] || fail "the man page renders with warnings"
 
 # One version and one id everywhere.
-[ "$("$prefix/bin/astorine" --version)" = "astorine $version" ] || fail "--version is not $version"
+[ "$("$prefix/$bindir/astorine" --version)" = "astorine $version" ] || fail "--version is not $version"
 grep -q "<release version=\"$version\" date=\"$date\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
   fail "the metadata's release is not $version of $date"
-head -n 1 "$prefix/share/man/man6/astorine.6" | grep -q "\"$date\" \"Astorine $version\"" ||
+head -n 1 "$man_page" | grep -q "\"$date\" \"Astorine $version\"" ||
   fail "the man page's header is not $version of $date"
 grep -qx "StartupWMClass=$id" "$prefix/share/applications/$id.desktop" ||
   fail "the desktop entry's window class is not $id"

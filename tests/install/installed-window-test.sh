@@ -6,9 +6,9 @@
 # --fullscreen the window covers the screen (under openbox: bare Xvfb has no full screen), again
 # without asking.
 #
-#   installed-window-test.sh BUILD_DIR HEADLESS OUTPUT_DIR APP_ID
+#   installed-window-test.sh BUILD_DIR HEADLESS OUTPUT_DIR APP_ID BINDIR
 set -euo pipefail
-build=$1 headless=$2 output=$3 id=$4
+build=$1 headless=$2 output=$3 id=$4 bindir=$5
 mkdir -p "$output"
 rm -f "$output"/*.png "$output"/display
 game_log=$output/game.log
@@ -19,7 +19,7 @@ prefix=$(mktemp -d)
 trap 'session_cleanup; rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix/usr" > /dev/null
 mkdir -p "$prefix/home" "$prefix/elsewhere"
-cp "$prefix/usr/bin/astorine" "$prefix/elsewhere/"
+cp "$prefix/usr/$bindir/astorine" "$prefix/elsewhere/"
 export HOME=$prefix/home XDG_CONFIG_HOME=$prefix/home/.config XDG_CACHE_HOME=$prefix/home/.cache
 export XDG_DATA_HOME=$prefix/home/.local/share XDG_DATA_DIRS=$prefix/nothing-here
 
@@ -51,7 +51,7 @@ size_of() {
   xwininfo "$@" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
 }
 
-open_installed "$prefix/usr/bin/astorine" --window
+open_installed "$prefix/usr/$bindir/astorine" --window
 window_area "$window"
 wait_for 60 shows title title || fail "the installed game does not show the title ($off% off)"
 title_off=$off
@@ -65,7 +65,7 @@ XDG_DATA_DIRS=/nonexistent:$prefix/usr/share \
 close_game "--scale 2, data through XDG_DATA_DIRS"
 
 start_openbox || fail "openbox did not start"
-open_installed "$prefix/usr/bin/astorine" --fullscreen
+open_installed "$prefix/usr/$bindir/astorine" --fullscreen
 # Shown at once, the full-screen window may be replaced by another when the display starts.
 screen() { one_game_window && [ "$(size_of -id "$window" 2> /dev/null)" = "$(size_of -root)" ]; }
 wait_for 30 screen || fail "--fullscreen did not cover the screen ($(size_of -root))"
