@@ -10,6 +10,8 @@ set(CPACK_PACKAGE_VENDOR "The Astorine developers")
 set(CPACK_PACKAGE_CONTACT "The Astorine developers <developers@astorine.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# The staging folders are 755 whatever the umask of the build.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/PackageFolderModes.cmake)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
