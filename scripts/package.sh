@@ -37,7 +37,8 @@ scripts/setup.sh
 scripts/build.sh --preset package "$build"
 rm -rf "$output" "$build/cpack"
 mkdir -p "$output"
-cpack --config "$build/CPackConfig.cmake" -B "$build/cpack" > "$build/cpack.log" ||
+# cpack gives the archive's members the modes its own files have on disk: they follow the umask.
+(umask 022 && cpack --config "$build/CPackConfig.cmake" -B "$build/cpack" > "$build/cpack.log") ||
   fail "cpack failed: $(cat "$build/cpack.log")"
 mv "$build"/cpack/*.deb "$output"/
 # Debian's checker, with the overrides the packages carry (their reasons are in the file).
