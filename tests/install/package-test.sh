@@ -43,6 +43,9 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$
 installed || fail "apt-get installed something, but not astorine"
 dpkg -L astorine > "$output/files.txt"
 [ "$(/usr/games/astorine --version)" = "astorine $version" ] || fail "the installed --version"
+# A release bumps the version in CMakeLists.txt and adds an entry to dist/debian/changelog.
+gzip -dc /usr/share/doc/astorine/changelog.Debian.gz | head -n 1 | grep -qF "astorine ($version-1) " ||
+  fail "dist/debian/changelog's last entry is not $version-1"
 
 # The desktop entry's command, as a menu starts it: from /, with a session's PATH and a home of
 # its own; the question answered No.
