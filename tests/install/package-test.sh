@@ -3,7 +3,8 @@
 # or warning, apt-get installs it, the desktop entry's command (with the PATH of a Debian session)
 # opens the game from / on the title after the full-screen question, F12 ends it with 0, and
 # apt-get purge leaves no file of it: every file dpkg listed is gone, and /usr, /etc, /opt, /srv
-# and /var/lib (but dpkg's and apt's own records) hold the same files as before the install.
+# and /var/lib (but dpkg's and apt's records and the X server's keymaps) hold the same files as
+# before the install.
 #
 #   package-test.sh BUILD_DIR HEADLESS OUTPUT_DIR APP_ID VERSION
 set -euo pipefail
@@ -32,10 +33,12 @@ deb=$output/cpack/astorine_${version}-1_amd64.deb
 lintian --fail-on error,warning "$deb" > "$output/lintian.log" 2>&1 ||
   fail "lintian: $(cat "$output/lintian.log")"
 
-# What a package may write: a listing of the file system before, to compare after the purge.
+# What a package may write: a listing of the file system before, to compare after the purge. Left
+# out are dpkg's and apt's records and the X server's scratch folder, where the other window tests'
+# servers write and remove keymaps meanwhile.
 snapshot() {
-  find /usr /etc /opt /srv /var/lib -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \) -prune \
-    -o -print 2> /dev/null | sort > "$1"
+  find /usr /etc /opt /srv /var/lib -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \
+    -o -path /var/lib/xkb \) -prune -o -print 2> /dev/null | sort > "$1"
 }
 snapshot "$output/before.txt"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
