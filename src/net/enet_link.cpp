@@ -5,68 +5,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
-#include <mutex>
 
+#include "net/enet_wire.h"
 #include "net/handshake.h"
+#include "net/meeting.h"
 #include "services/formatted.h"
 #include "services/texts.h"
 
 namespace {
 
-constexpr size_t ChannelCount = 2;
-constexpr uint8_t ReliableChannel = 0;
-constexpr uint8_t UnreliableChannel = 1;
 // The host's second peer slot exists only to refuse a second guest politely.
 constexpr size_t HostPeerSlots = 2;
-// Sent with our disconnects, so that the other side can tell a goodbye from a timeout.
-constexpr enet_uint32 GoodbyeCode = 1;
-// ENet reassembles fragments up to this and no further; between MaxMessageBytes and this we see
-// the packet, and count it as oversized.
-constexpr size_t EnetPacketLimit = 4 * MaxMessageBytes;
-constexpr size_t EnetWaitingLimit = 16 * MaxMessageBytes;
 constexpr int LongestGoodbyeMs = 1000;
-
-bool StartEnet(std::string& error) {
-  static std::once_flag once;
-  static bool started = false;
-  std::call_once(once, [] {
-    started = enet_initialize() == 0;
-    if (started) {
-      std::atexit(enet_deinitialize);
-    }
-  });
-  if (!started) {
-    error = Tr("cannot start the network library");
-  }
-  return started;
-}
-
-ENetHost* CreateHost(const ENetAddress* address, size_t peers) {
-  ENetHost* host = enet_host_create(address, peers, ChannelCount, 0, 0);
-  if (host != nullptr) {
-    host->maximumPacketSize = EnetPacketLimit;
-    host->maximumWaitingData = EnetWaitingLimit;
-  }
-  return host;
-}
-
-void ConfigurePeer(ENetPeer* peer, const LinkOptions& options) {
-  auto silence = static_cast<enet_uint32>(std::max(options.silenceTimeoutMs, 10));
-  // Pings keep a quiet link busy, so that silence shows within a tenth of the timeout.
-  enet_peer_ping_interval(peer, silence / 10);
-  enet_peer_timeout(peer, ENET_PEER_TIMEOUT_LIMIT, silence, silence);
-}
 
 // The link whose host is being serviced on this thread, for ENet's datagram hook.
 thread_local EnetLink* ServicedLink = nullptr;
-
-int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  return static_cast<int>(std::max<int64_t>(left.count(), 0));
-}
 
 }  // namespace
 
@@ -130,6 +84,9 @@ int EnetLink::Service(ENetEvent& event, int timeoutMs) {
 
 int EnetLink::WatchDatagram(ENetHost* host, ENetEvent*) {
   EnetLink* link = ServicedLink;
+  if (link != nullptr && link->meeting_ != nullptr) {
+    return link->WatchMeetingDatagram(host);
+  }
   if (link != nullptr && link->peer_ != nullptr &&
       (host->receivedAddress.host != link->peer_->address.host ||
        host->receivedAddress.port != link->peer_->address.port)) {
@@ -142,6 +99,9 @@ EnetLink::~EnetLink() {
   if (peer_ != nullptr && connected_) {
     enet_peer_disconnect_now(peer_, GoodbyeCode);
   }
+  if (lobby_ != nullptr) {
+    enet_peer_disconnect_now(lobby_, GoodbyeCode);
+  }
   enet_host_flush(host_);
   enet_host_destroy(host_);
 }
@@ -153,25 +113,38 @@ uint16_t EnetLink::Port() const {
 LinkEvent EnetLink::Poll(int timeoutMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
+    LinkEvent met;
+    if (meeting_ != nullptr && RunMeeting(met)) {
+      return met;
+    }
+    // A meeting probes and keeps its deadlines between two looks at the network.
+    int wait = MillisecondsLeft(deadline);
+    if (meeting_ != nullptr && !pathReported_) {
+      wait = std::min(wait, 20);
+    }
     ENetEvent event;
-    int result = Service(event, MillisecondsLeft(deadline));
+    int result = Service(event, wait);
     UpdatePeerFigures();
     if (result < 0) {
       connected_ = false;
       peer_ = nullptr;
-      return {LinkEventKind::Disconnected, {}, LinkEnd::Failed};
+      return {LinkEventKind::Disconnected, {}, LinkEnd::Failed, {}};
     }
     LinkEvent out;
     if (result > 0 && Handle(event, out)) {
       return out;
     }
-    if (result == 0 || MillisecondsLeft(deadline) == 0) {
+    if (MillisecondsLeft(deadline) == 0 ||
+        (result == 0 && (meeting_ == nullptr || pathReported_))) {
       return {};
     }
   }
 }
 
 bool EnetLink::Handle(const ENetEvent& event, LinkEvent& out) {
+  if (meeting_ != nullptr && (event.peer == lobby_ || !pathReported_)) {
+    return HandleMeetingEvent(event, out);
+  }
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
       // A guest that never got a message through (its handshake lost on a bad network, and
@@ -252,14 +225,14 @@ bool EnetLink::Send(const Message& message) {
   }
   std::vector<uint8_t> bytes = EncodeMessage(message);
   bool reliable = IsReliable(TypeOf(message));
-  ENetPacket* packet =
-      enet_packet_create(bytes.data(), bytes.size(),
-                         reliable ? ENET_PACKET_FLAG_RELIABLE : ENET_PACKET_FLAG_UNSEQUENCED);
-  if (packet == nullptr) {
-    return false;
+  bool queued = false;
+  if (relayed_) {
+    RelayMessage relay{meeting_->Token(), reliable, std::move(bytes)};
+    queued = lobby_ != nullptr && SendBytes(lobby_, EncodeLobbyMessage(relay), reliable);
+  } else {
+    queued = SendBytes(peer_, bytes, reliable);
   }
-  if (enet_peer_send(peer_, reliable ? ReliableChannel : UnreliableChannel, packet) != 0) {
-    enet_packet_destroy(packet);
+  if (!queued) {
     return false;
   }
   ++counters_.sent;
@@ -268,6 +241,15 @@ bool EnetLink::Send(const Message& message) {
 }
 
 void EnetLink::Close() {
+  if (relayed_ && lobby_ != nullptr) {
+    // The lobby tells the opponent that this side left.
+    peer_ = lobby_;
+    lobby_ = nullptr;
+    relayed_ = false;
+  } else if (lobby_ != nullptr) {
+    enet_peer_disconnect_now(lobby_, GoodbyeCode);
+    lobby_ = nullptr;
+  }
   if (peer_ == nullptr) {
     return;
   }
@@ -299,15 +281,18 @@ void EnetLink::Close() {
 }
 
 void EnetLink::UpdatePeerFigures() {
-  if (peer_ == nullptr || !connected_) {
+  ENetPeer* peer = relayed_ ? lobby_ : peer_;
+  if (peer == nullptr || !connected_) {
     return;
   }
-  uint32_t lost = peer_->packetsLost;
+  uint32_t lost = peer->packetsLost;
   // ENet zeroes its count every ten seconds; what was lost since our last look then is missed.
   counters_.resent += lost >= lastPacketsLost_ ? lost - lastPacketsLost_ : lost;
   lastPacketsLost_ = lost;
-  counters_.packetLossPercent = 100.0 * peer_->packetLoss / double{ENET_PEER_PACKET_LOSS_SCALE};
-  counters_.roundTripMs = peer_->roundTripTime;
+  counters_.packetLossPercent = 100.0 * peer->packetLoss / double{ENET_PEER_PACKET_LOSS_SCALE};
+  // Relayed, the way is there and back twice: to the lobby and from it to the opponent, whose
+  // own leg this side cannot see; its own leg doubled stands for both.
+  counters_.roundTripMs = relayed_ ? 2 * peer->roundTripTime : peer->roundTripTime;
 }
 
 LinkCounters EnetLink::Counters() const {

@@ -3,12 +3,20 @@
 // checked by the protocol's reader before anyone sees them; the handshake, rematch and goodbye
 // travel reliably on one channel, inputs and hashes unreliably on another. A peer silent for
 // the timeout ends the link, and no call waits longer than it is told to.
+// Through a lobby (Meet), the same socket first talks to the lobby and opens a path through both
+// players' routers (net/meeting); the opponent is then reached directly, or through the lobby,
+// which relays every message.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "net/lobby_protocol.h"
 #include "net/protocol.h"
+
+class Meeting;
+struct MeetingPlan;
 
 struct _ENetHost;
 struct _ENetPeer;
@@ -23,12 +31,14 @@ enum class LinkEnd {
   Left,    // the opponent closed the link
   Silent,  // nothing heard within the timeout (or the host never answered)
   Failed,  // the socket failed
+  Lobby,   // the meeting through the lobby failed; the event's line says why
 };
 
 struct LinkEvent {
   LinkEventKind kind = LinkEventKind::Idle;
   Message message;              // Received
   LinkEnd end = LinkEnd::Left;  // Disconnected
+  std::string line;             // Disconnected by LinkEnd::Lobby
 };
 
 struct LinkCounters {
@@ -58,6 +68,11 @@ class EnetLink {
   // Starts connecting; Poll reports Connected, or Disconnected (Silent) if no host answers.
   static std::unique_ptr<EnetLink> Join(const std::string& hostName, uint16_t port,
                                         const LinkOptions& options, std::string& error);
+  // Meets the opponent through the lobby at lobbyName:lobbyPort, from a socket on `localPort`
+  // (0: any free one); Poll reports Connected once a direct path or the relay is up.
+  static std::unique_ptr<EnetLink> Meet(const std::string& lobbyName, uint16_t lobbyPort,
+                                        uint16_t localPort, const MeetingPlan& plan,
+                                        const LinkOptions& options, std::string& error);
   ~EnetLink();
   EnetLink(const EnetLink&) = delete;
   EnetLink& operator=(const EnetLink&) = delete;
@@ -74,9 +89,22 @@ class EnetLink {
   LinkCounters Counters() const;
   // Why the last packet dropped as malformed or oversized was refused.
   const std::string& LastRefusal() const { return lastRefusal_; }
+  // The meeting through the lobby; nullptr for a link made by Host or Join.
+  const Meeting* LobbyMeeting() const { return meeting_.get(); }
+  bool Relayed() const { return relayed_; }
 
  private:
   EnetLink(_ENetHost* host, const LinkOptions& options, bool hosting);
+  double Seconds() const;
+  // The meeting's part of Poll: its actions carried out, its end or its path reported.
+  bool RunMeeting(LinkEvent& out);
+  // Events of the lobby's peer, and of the opponent's until the path is reported.
+  bool HandleMeetingEvent(const _ENetEvent& event, LinkEvent& out);
+  bool ReceiveFromLobby(const _ENetEvent& event, LinkEvent& out);
+  void ConnectLobby(uint32_t cookie);
+  // A path datagram or a connection attempt seen before ENet reads it: 1 to drop it.
+  int WatchMeetingDatagram(_ENetHost* host);
+  void SendDatagram(const PeerAddress& to, const std::vector<uint8_t>& bytes);
   void AcceptPeer(_ENetPeer* peer);
   bool Handle(const _ENetEvent& event, LinkEvent& out);
   bool Receive(const _ENetEvent& event, LinkEvent& out);
@@ -93,4 +121,13 @@ class EnetLink {
   LinkCounters counters_;
   uint32_t lastPacketsLost_ = 0;
   std::string lastRefusal_;
+  // Through a lobby: the lobby's peer and address, the meeting, whether the lobby relays.
+  _ENetPeer* lobby_ = nullptr;
+  PeerAddress lobbyAddress_;
+  std::unique_ptr<Meeting> meeting_;
+  bool relayed_ = false;
+  bool pathReported_ = false;
+  uint32_t cookie_ = 0;  // a cookie the lobby sent, to connect again with
+  int cookieTries_ = 0;
+  std::chrono::steady_clock::time_point created_ = std::chrono::steady_clock::now();
 };

@@ -6,6 +6,7 @@
 
 #include "net/handshake.h"
 #include "net/link_report.h"
+#include "net/meeting.h"
 #include "net/online_start.h"
 #include "net/pace.h"
 #include "scenes/game_state.h"
@@ -31,6 +32,17 @@ OnlineSession::~OnlineSession() = default;
 
 bool OnlineSession::Open(std::string& error) {
   const LinkOptions options{settings_.silenceTimeoutMs};
+  if (!settings_.lobbyName.empty()) {
+    const ProgramVersions own = ThisProgramVersions();
+    MeetingPlan plan;
+    plan.role = settings_.hosting ? PeerRole::Host : PeerRole::Guest;
+    plan.code = settings_.roomCode;
+    plan.versions = GameVersions{LobbyProtocolVersion, own.protocol, own.logic};
+    plan.lobbyName = settings_.lobbyName + ":" + std::to_string(settings_.lobbyPort);
+    link_ = EnetLink::Meet(settings_.lobbyName, settings_.lobbyPort,
+                           settings_.hosting ? settings_.port : 0, plan, options, error);
+    return link_ != nullptr;
+  }
   link_ = settings_.hosting ? EnetLink::Host(settings_.port, options, error)
                             : EnetLink::Join(settings_.hostName, settings_.port, options, error);
   return link_ != nullptr;
@@ -81,7 +93,7 @@ void OnlineSession::TakeEvent(const LinkEvent& event) {
     lastHeard_ = now_;
     Handle(event.message);
   } else if (event.kind == LinkEventKind::Disconnected) {
-    Lost(event.end);
+    Lost(event.end, event.line);
   }
 }
 
@@ -358,9 +370,15 @@ void OnlineSession::Quit() {
   }
 }
 
-void OnlineSession::Lost(LinkEnd end) {
+void OnlineSession::Lost(LinkEnd end, const std::string& line) {
   if (phase_ == OnlinePhase::Finishing) {
     Finish(ReachedEnd(), Tr("the match is over"));
+  } else if (end == LinkEnd::Lobby) {
+    Finish(OnlineEnd::Failed, line);
+  } else if (phase_ == OnlinePhase::Connecting && !settings_.lobbyName.empty()) {
+    Finish(OnlineEnd::Failed, end == LinkEnd::Left
+                                  ? Tr("the opponent left before the match")
+                                  : Tr("the opponent went silent before the match"));
   } else if (phase_ == OnlinePhase::Connecting && !settings_.hosting) {
     std::string error;
     if (joinAttempts_ < MaxJoinAttempts) {
@@ -397,6 +415,9 @@ void OnlineSession::Finish(OnlineEnd end, const std::string& line) {
 std::string OnlineSession::Status() const {
   switch (phase_) {
     case OnlinePhase::Connecting:
+      if (!settings_.lobbyName.empty()) {
+        return MeetingStatus();
+      }
       return settings_.hosting
                  ? Formatted(Tr("waiting for an opponent on port %d"), static_cast<int>(Port()))
                  : Formatted(Tr("connecting to %s"), settings_.hostName.c_str());
@@ -409,6 +430,52 @@ std::string OnlineSession::Status() const {
       break;
   }
   return endLine_;
+}
+
+std::string OnlineSession::MeetingStatus() const {
+  const Meeting* meeting = link_ ? link_->LobbyMeeting() : nullptr;
+  if (meeting == nullptr) {
+    return Formatted(Tr("asking the lobby at %s"), settings_.lobbyName.c_str());
+  }
+  switch (meeting->Stage()) {
+    case MeetingStage::ReachingLobby:
+    case MeetingStage::AskingLobby:
+      return Formatted(Tr("asking the lobby at %s"), settings_.lobbyName.c_str());
+    case MeetingStage::WaitingForGuest:
+      return Formatted(Tr("room %s: waiting for an opponent"), meeting->Code().c_str());
+    case MeetingStage::OpeningPath:
+    case MeetingStage::Connecting:
+      return Tr("opening a path to the opponent");
+    case MeetingStage::AwaitingRelay:
+      return Tr("no direct path: asking the lobby to relay");
+    case MeetingStage::Direct:
+      return Tr("direct path open: starting the match");
+    case MeetingStage::Relayed:
+      return Tr("relayed by the lobby: starting the match");
+    case MeetingStage::Failed:
+      break;
+  }
+  return meeting->Failure();
+}
+
+std::string OnlineSession::RoomCode() const {
+  const Meeting* meeting = link_ ? link_->LobbyMeeting() : nullptr;
+  return meeting != nullptr ? meeting->Code() : std::string();
+}
+
+std::string OnlineSession::PathStatus() const {
+  if (link_ == nullptr || !link_->Connected()) {
+    return {};
+  }
+  const int roundTrip = static_cast<int>(link_->Counters().roundTripMs);
+  if (link_->Relayed()) {
+    return Formatted(Tr("relayed by the lobby, round trip about %d ms"), roundTrip);
+  }
+  const Meeting* meeting = link_->LobbyMeeting();
+  if (meeting != nullptr && meeting->Path() == PathKind::Local) {
+    return Formatted(Tr("direct on the local network, round trip %d ms"), roundTrip);
+  }
+  return Formatted(Tr("direct, round trip %d ms"), roundTrip);
 }
 
 Replay OnlineSession::FinishReplay(int64_t date) {

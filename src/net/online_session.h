@@ -13,6 +13,7 @@
 #include "net/input_inbox.h"
 #include "net/input_outbox.h"
 #include "net/live_game.h"
+#include "net/lobby_protocol.h"
 #include "net/rollback.h"
 #include "replay/replay.h"
 #include "replay/replay_recorder.h"
@@ -25,6 +26,11 @@ struct OnlineSettings {
   bool hosting = true;
   std::string hostName;  // whom a guest joins
   uint16_t port = DefaultOnlinePort;
+  // Through a lobby (its name not empty): the host asks it for a room, the guest joins the room
+  // of `roomCode` (canonical); `port` is then the host's game port, 0 for any.
+  std::string lobbyName;
+  uint16_t lobbyPort = DefaultLobbyPort;
+  std::string roomCode;
   uint32_t seed = 0;  // the host's starting point
   int inputDelay = DefaultInputDelay;
   int silenceTimeoutMs = 5000;
@@ -75,8 +81,14 @@ class OnlineSession {
 
   OnlinePhase Phase() const { return phase_; }
   OnlineEnd End() const { return end_; }
-  // "waiting for an opponent on port N", "connecting to HOST", or why the match ended.
+  // "waiting for an opponent on port N", "connecting to HOST", the meeting's progress through a
+  // lobby, or why the match ended.
   std::string Status() const;
+  // The room's code through a lobby, once known; "" otherwise.
+  std::string RoomCode() const;
+  // Once the opponent is reached: "direct, round trip 12 ms", "direct on the local network,
+  // ...", "relayed by the lobby, ..."; "" before.
+  std::string PathStatus() const;
   // When the next frame is due, on the `now` of Tick; < 0 before the first. A frame that ran
   // after it is late: the frames after it run at once to catch the clock up.
   double FrameDue() const { return due_; }
@@ -111,7 +123,8 @@ class OnlineSession {
   void EnterRematch(double now);
   void Rematch(double now);
   void Finish(OnlineEnd end, const std::string& line);
-  void Lost(LinkEnd end);
+  void Lost(LinkEnd end, const std::string& line = "");
+  std::string MeetingStatus() const;
 
   OnlineSettings settings_;
   std::unique_ptr<EnetLink> link_;

@@ -4,11 +4,22 @@
 #include <limits>
 #include <type_traits>
 
+#include "net/field_reader.h"
 #include "replay/byte_stream.h"
 
 namespace {
 
 constexpr int32_t LastFrame = std::numeric_limits<int32_t>::max();
+
+// A frame number: 0..2^31-1, or NoFrame where `noneAllowed`.
+int32_t ReadFrame(FieldReader& in, const char* field, bool noneAllowed = false) {
+  uint32_t raw = in.U32(field);
+  int32_t frame = static_cast<int32_t>(raw);
+  if (in.Ok() && frame < 0 && !(noneAllowed && frame == NoFrame)) {
+    in.Refuse(std::string(field) + " " + std::to_string(raw) + " is no frame number");
+  }
+  return frame;
+}
 
 void Write(ByteWriter& out, const HelloMessage& hello) {
   out.U16(hello.protocolVersion);
@@ -52,71 +63,6 @@ void Write(ByteWriter& out, const RematchMessage& rematch) {
 void Write(ByteWriter& out, const ByeMessage& bye) {
   out.U8(static_cast<uint8_t>(bye.reason));
 }
-
-// Reads one message's fields; the first problem found is the one reported.
-class FieldReader {
- public:
-  FieldReader(const uint8_t* data, size_t size, MessageType type)
-      : in_(data, size), name_(MessageTypeName(type)) {}
-
-  uint8_t U8(const char* field) {
-    uint8_t value = 0;
-    Require(in_.U8(value), field);
-    return value;
-  }
-  uint16_t U16(const char* field) {
-    uint16_t value = 0;
-    Require(in_.U16(value), field);
-    return value;
-  }
-  uint32_t U32(const char* field) {
-    uint32_t value = 0;
-    Require(in_.U32(value), field);
-    return value;
-  }
-  uint64_t U64(const char* field) {
-    uint64_t value = 0;
-    Require(in_.U64(value), field);
-    return value;
-  }
-  // A frame number: 0..2^31-1, or NoFrame where `noneAllowed`.
-  int32_t Frame(const char* field, bool noneAllowed = false) {
-    uint32_t raw = U32(field);
-    int32_t frame = static_cast<int32_t>(raw);
-    if (Ok() && frame < 0 && !(noneAllowed && frame == NoFrame)) {
-      Refuse(std::string(field) + " " + std::to_string(raw) + " is no frame number");
-    }
-    return frame;
-  }
-  const uint8_t* Take(size_t size, const char* field) {
-    const uint8_t* bytes = Ok() ? in_.Take(size) : nullptr;
-    Require(bytes != nullptr, field);
-    return bytes;
-  }
-  void Refuse(const std::string& what) {
-    if (error_.empty()) {
-      error_ = std::string(name_) + " message: " + what;
-    }
-  }
-  void RequireEnd() {
-    if (Ok() && in_.Left() > 0) {
-      Refuse(std::to_string(in_.Left()) + " bytes left over after its last field");
-    }
-  }
-  bool Ok() const { return error_.empty(); }
-  const std::string& Error() const { return error_; }
-
- private:
-  void Require(bool present, const char* field) {
-    if (!present) {
-      Refuse(std::string("cut short in ") + field);
-    }
-  }
-
-  ByteReader in_;
-  std::string_view name_;
-  std::string error_;
-};
 
 HelloMessage ReadHello(FieldReader& in) {
   HelloMessage hello;
@@ -171,7 +117,7 @@ RefuseMessage ReadRefuse(FieldReader& in) {
 
 InputsMessage ReadInputs(FieldReader& in) {
   InputsMessage inputs;
-  inputs.firstFrame = in.Frame("the first frame");
+  inputs.firstFrame = ReadFrame(in, "the first frame");
   uint8_t count = in.U8("the mask count");
   if (in.Ok() && count > MaxInputsPerPacket) {
     in.Refuse(std::to_string(count) + " masks, more than " + std::to_string(MaxInputsPerPacket));
@@ -189,14 +135,14 @@ InputsMessage ReadInputs(FieldReader& in) {
       }
     }
   }
-  inputs.lastConfirmedFrame = in.Frame("the last confirmed frame", true);
-  inputs.currentFrame = in.Frame("the current frame");
+  inputs.lastConfirmedFrame = ReadFrame(in, "the last confirmed frame", true);
+  inputs.currentFrame = ReadFrame(in, "the current frame");
   return inputs;
 }
 
 StateHashMessage ReadStateHash(FieldReader& in) {
   StateHashMessage hash;
-  hash.frame = in.Frame("the frame");
+  hash.frame = ReadFrame(in, "the frame");
   hash.hash = in.U64("the hash");
   return hash;
 }
@@ -276,7 +222,7 @@ bool DecodeMessage(const uint8_t* data, size_t size, Message& message, std::stri
     return false;
   }
   auto type = static_cast<MessageType>(data[0]);
-  FieldReader in(data + 1, size - 1, type);
+  FieldReader in(data + 1, size - 1, MessageTypeName(type));
   Message read;
   switch (type) {
     case MessageType::Hello:

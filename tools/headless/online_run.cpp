@@ -19,8 +19,10 @@ namespace {
 constexpr int ExitOutputNotWritten = 1;
 constexpr int ExitEndedEarly = 5;
 constexpr int ExitDesync = 6;
-// A host waits this long for an opponent, so that a test whose guest never came ends.
+// A host waits this long for an opponent, so that a test whose guest never came ends; through a
+// lobby longer, as the path may be found only by the relay.
 constexpr double HostWaitSeconds = 10.0;
+constexpr double LobbyHostWaitSeconds = 40.0;
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -68,6 +70,9 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
   settings.hosting = options.hosting;
   settings.hostName = options.joinHost;
   settings.port = options.port;
+  settings.lobbyName = options.lobbyHost;
+  settings.lobbyPort = options.lobbyPort;
+  settings.roomCode = options.joinCode;
   settings.seed = options.seed;
   settings.framePeriod = OnlineFramePeriod / options.speed;
   settings.stopAfter = options.framesGiven ? static_cast<int32_t>(options.frames) : 0;
@@ -81,18 +86,25 @@ int RunOnlineMatch(const RunnerOptions& options, RandomKeys* randomKeys) {
     std::fprintf(stderr, "astorine-headless: %s\n", error.c_str());
     return ExitEndedEarly;
   }
-  std::fprintf(stderr, "astorine-headless: %s\n", session.Status().c_str());
+  std::string status = session.Status();
+  std::fprintf(stderr, "astorine-headless: %s\n", status.c_str());
   const double began = Now();
+  const double hostWait = options.lobbyHost.empty() ? HostWaitSeconds : LobbyHostWaitSeconds;
   double matchBegan = -1.0, cpuBegan = 0.0;
   while (session.Phase() != OnlinePhase::Over) {
     if (matchBegan < 0.0 && session.Phase() == OnlinePhase::Playing) {
       matchBegan = Now();
       cpuBegan = ProcessCpuSeconds();
+      std::fprintf(stderr, "astorine-headless: %s\n", session.PathStatus().c_str());
     }
-    if (session.Phase() == OnlinePhase::Connecting && options.hosting &&
-        Now() - began > HostWaitSeconds) {
-      std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n",
-                   HostWaitSeconds, session.Report().c_str());
+    // Through a lobby each step of the meeting is said: the room's code first, for the guest.
+    if (session.Phase() == OnlinePhase::Connecting && session.Status() != status) {
+      status = session.Status();
+      std::fprintf(stderr, "astorine-headless: %s\n", status.c_str());
+    }
+    if (session.Phase() == OnlinePhase::Connecting && options.hosting && Now() - began > hostWait) {
+      std::fprintf(stderr, "astorine-headless: no opponent came in %.0f seconds; %s\n", hostWait,
+                   session.Report().c_str());
       return ExitEndedEarly;
     }
     SetEventFrame(session.Frame());

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 
+#include "net/room_code.h"
 #include "replay/replay.h"
 
 const char* const RunnerUsage =
@@ -15,6 +16,7 @@ const char* const RunnerUsage =
     "                         [--random-keys SEED [--random-mode MODE]]\n"
     "                         [--record FILE] [--replay FILE [--verify]]\n"
     "                         [--host PORT | --join HOST:PORT] [--speed N]\n"
+    "                         [--lobby HOST:PORT [--host PORT | --join CODE]]\n"
     "                         [--language ja|en]\n"
     "MODE: solo, two or computer, alone or with -hard or -test (solo-hard, two-test...), or any\n"
     "exit: 0 done, 1 output not written, 2 bad input, 3 a state rule broke under --check,\n"
@@ -34,8 +36,34 @@ bool ParseNumber(const char* text, unsigned long long limit, unsigned long long&
   return errno == 0 && *end == '\0' && value <= limit;
 }
 
+// --join's value: a room code with a lobby, HOST:PORT without.
+bool ReadJoin(RunnerOptions& options, std::string& error) {
+  if (!options.lobbyHost.empty()) {
+    options.joinCode = CanonicalRoomCode(options.joinText);
+    if (options.joinCode.empty()) {
+      error = "--join with --lobby takes a room code, as in K7QF2M";
+      return false;
+    }
+    return true;
+  }
+  const size_t colon = options.joinText.rfind(':');
+  unsigned long long number = 0;
+  if (colon == 0 || colon == std::string::npos ||
+      !ParseNumber(options.joinText.c_str() + colon + 1, 65535, number)) {
+    error = "--join takes HOST:PORT, as in 127.0.0.1:7491";
+    return false;
+  }
+  options.joinHost = options.joinText.substr(0, colon);
+  options.port = static_cast<uint16_t>(number);
+  return true;
+}
+
 // Options that cannot work together.
 bool CheckCombination(const RunnerOptions& options, std::string& error) {
+  if (!options.lobbyHost.empty() && !options.online) {
+    error = "--lobby needs --host or --join";
+    return false;
+  }
   if (options.randomKeys && !options.keys.empty()) {
     error = "--keys and --random-keys exclude each other";
     return false;
@@ -91,7 +119,7 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
     static const std::set<std::string> valueOptions = {
         "--seed",   "--frames", "--png",         "--keys",        "--state-in", "--state-out",
         "--events", "--data",   "--random-keys", "--random-mode", "--record",   "--replay",
-        "--host",   "--join",   "--speed",       "--language"};
+        "--host",   "--join",   "--speed",       "--language",    "--lobby"};
     if (valueOptions.count(option) == 0) {
       error = "unknown option " + option;
       return false;
@@ -138,22 +166,26 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
       }
       options.randomStartGiven = true;
     } else if (option == "--host" || option == "--join") {
-      std::string text = value;
-      const size_t colon = text.rfind(':');
       const bool hosting = option == "--host";
-      const std::string port = hosting                      ? text
-                               : colon == std::string::npos ? ""
-                                                            : text.substr(colon + 1);
-      if (options.online || !ParseNumber(port.c_str(), 65535, number) || (!hosting && colon == 0)) {
+      if (options.online || (hosting && !ParseNumber(value, 65535, number))) {
         error = options.online ? "--host and --join exclude each other"
-                : hosting      ? "--host takes a port from 0 to 65535 (0: any free one)"
-                               : "--join takes HOST:PORT, as in 127.0.0.1:7491";
+                               : "--host takes a port from 0 to 65535 (0: any free one)";
         return false;
       }
       options.online = true;
       options.hosting = hosting;
-      options.port = static_cast<uint16_t>(number);
-      options.joinHost = hosting ? "" : text.substr(0, colon);
+      options.port = hosting ? static_cast<uint16_t>(number) : 0;
+      options.joinText = hosting ? "" : value;
+    } else if (option == "--lobby") {
+      const std::string text = value;
+      const size_t colon = text.rfind(':');
+      if (colon == 0 || colon == std::string::npos ||
+          !ParseNumber(text.c_str() + colon + 1, 65535, number) || number == 0) {
+        error = "--lobby takes HOST:PORT, as in 127.0.0.1:7490";
+        return false;
+      }
+      options.lobbyHost = text.substr(0, colon);
+      options.lobbyPort = static_cast<uint16_t>(number);
     } else if (option == "--speed") {
       if (!ParseNumber(value, 100, number) || number == 0) {
         error = "--speed takes a number from 1 to 100";
@@ -182,6 +214,9 @@ bool ParseRunnerOptions(int argc, char* argv[], RunnerOptions& options, std::str
     } else {  // --data
       options.data = value;
     }
+  }
+  if (options.online && !options.hosting && !ReadJoin(options, error)) {
+    return false;
   }
   return CheckCombination(options, error);
 }

@@ -31,10 +31,15 @@ struct RunnerOptions {
   std::string replay;   // the replay this run plays
   bool verify = false;  // compare the replay's state hashes
   // One online match: hosting on hostPort, or joining joinHost:joinPort; `speed` times the pace.
+  // With a lobby, the host asks it for a room and the guest joins the room of joinCode.
   bool online = false;
   bool hosting = false;
   uint16_t port = 0;
   std::string joinHost;
+  std::string joinText;  // --join's value, read once the whole line is known
+  std::string lobbyHost;
+  uint16_t lobbyPort = 0;
+  std::string joinCode;
   uint32_t speed = 1;
   bool speedGiven = false;
   // The texts the game draws: the game's own Japanese (ja, the default, whatever the locale) or a
