@@ -12,3 +12,17 @@ add_test(NAME online.desync
           ${CMAKE_BINARY_DIR}/Data ${CMAKE_BINARY_DIR}/online-output/desync)
 set_tests_properties(online.matches online.peer_killed online.desync PROPERTIES LABELS online
                      TIMEOUT 600)
+# The namespaces test harness (small-internet.sh) for play through home routers and the lobby
+# checks itself: NAT kinds, hole punching, filtering, loss and its own cleanup. Needs root.
+add_test(NAME online.small_internet
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/small-internet-test.sh)
+set_tests_properties(online.small_internet PROPERTIES SKIP_RETURN_CODE 77
+                     LABELS "online;release_only" TIMEOUT 120 RESOURCE_LOCK small_internet)
+# Matches by room code through the lobby across home routers of every kind, in the small internet.
+if(TARGET astorine-lobby)
+  add_test(NAME online.lobby_internet
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/lobby-internet-test.sh $<TARGET_FILE:astorine-headless>
+            $<TARGET_FILE:astorine-lobby> ${CMAKE_BINARY_DIR}/online-output/lobby-internet)
+  set_tests_properties(online.lobby_internet PROPERTIES SKIP_RETURN_CODE 77
+                       LABELS "online;release_only" TIMEOUT 300 RESOURCE_LOCK small_internet)
+endif()
