@@ -43,7 +43,7 @@ TEST(ProgramCommandLine, OnlinePlay) {
   const LaunchOptions host = Parse({"--host"});
   EXPECT_EQ(host.action, LaunchAction::Play);
   EXPECT_EQ(host.online, OnlineRole::Host);
-  EXPECT_EQ(host.onlinePort, DefaultOnlinePort);
+  EXPECT_EQ(host.onlinePort, 0);  // chosen once the lobby is known
   // Online play opens a window without the question, unless full screen is asked for.
   EXPECT_EQ(host.fullScreen, FullScreenAnswer::No);
   EXPECT_EQ(Parse({"--fullscreen", "--host"}).fullScreen, FullScreenAnswer::Yes);
@@ -51,7 +51,7 @@ TEST(ProgramCommandLine, OnlinePlay) {
   EXPECT_EQ(Parse({"--host=65535"}).onlinePort, 65535);
   // A port is never taken for the next option.
   const LaunchOptions hostThenScale = Parse({"--host", "--scale", "2"});
-  EXPECT_EQ(hostThenScale.onlinePort, DefaultOnlinePort);
+  EXPECT_EQ(hostThenScale.onlinePort, 0);
   EXPECT_EQ(hostThenScale.scale, 2);
   const LaunchOptions join = Parse({"--join", "example.org"});
   EXPECT_EQ(join.online, OnlineRole::Join);
@@ -60,6 +60,58 @@ TEST(ProgramCommandLine, OnlinePlay) {
   const LaunchOptions joinPort = Parse({"--join=127.0.0.1:7600", "--window"});
   EXPECT_EQ(joinPort.onlineHost, "127.0.0.1");
   EXPECT_EQ(joinPort.onlinePort, 7600);
+}
+
+// A bare word of six characters of the code's alphabet, case and look-alikes forgiven, is a room
+// code; a dot, a port, another length or a character outside the alphabet make a host name.
+TEST(ProgramCommandLine, JoinTakesARoomCodeOrAHost) {
+  for (const char* code : {"K7QF2M", "k7qf2m", "server", "OIL0i1"}) {
+    const LaunchOptions options = Parse({"--join", code});
+    EXPECT_EQ(options.roomCode, code);
+    EXPECT_TRUE(options.onlineHost.empty()) << code;
+  }
+  EXPECT_EQ(Parse({"--join=K7QF2M"}).roomCode, "K7QF2M");
+  for (const char* host : {"server.", "K7QF2M.", "localhost", "K7QF2", "K7QF2MX", "192.0.2.7",
+                           "k7q-f2m", "mouser", "a.b.cd"}) {
+    const LaunchOptions options = Parse({"--join", host});
+    EXPECT_TRUE(options.roomCode.empty()) << host;
+    EXPECT_EQ(options.onlineHost, host);
+    EXPECT_EQ(options.onlinePort, DefaultOnlinePort);
+  }
+  const LaunchOptions withPort = Parse({"--join", "server:7491"});
+  EXPECT_EQ(withPort.onlineHost, "server");
+  EXPECT_EQ(withPort.onlinePort, 7491);
+  // With no value the code is typed in the window; the next option is never taken for one.
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--join"}, {"--join", "--lobby", "lobby.example.org"}}) {
+    const LaunchOptions typed = Parse(arguments);
+    EXPECT_EQ(typed.action, LaunchAction::Play);
+    EXPECT_EQ(typed.online, OnlineRole::Join);
+    EXPECT_TRUE(typed.roomCode.empty() && typed.onlineHost.empty());
+  }
+}
+
+TEST(ProgramCommandLine, TheLobbyGoesWithHostOrJoin) {
+  EXPECT_EQ(Parse({"--lobby", "lobby.example.org", "--host"}).lobby, "lobby.example.org");
+  EXPECT_EQ(Parse({"--join", "K7QF2M", "--lobby=192.0.2.1:7500"}).lobby, "192.0.2.1:7500");
+  const std::pair<std::vector<std::string>, std::string> refused[] = {
+      {{"--lobby", "example.org"}, "--lobby goes only with --host or --join"},
+      {{"--lobby", "example.org", "--records"}, "--lobby goes only with --host or --join"},
+      {{"--host", "--lobby"}, "--lobby needs HOST or HOST:PORT"},
+      {{"--lobby", "--host"}, "--lobby needs HOST or HOST:PORT"},
+      {{"--host", "--lobby="}, "not ''"},
+      {{"--host", "--lobby", "example.org:0"}, "not 'example.org:0'"},
+      {{"--host", "--lobby", "example.org:65536"}, "not 'example.org:65536'"},
+      {{"--host", "--lobby", ":7490"}, "not ':7490'"},
+      {{"--host", "--lobby", "a b"}, "not 'a b'"},
+      {{"--host", "--lobby", "[::1]:7490"}, "not '[::1]:7490'"},
+      {{"--host", "--lobby", "a", "--lobby", "a"}, "--lobby can be given only once"},
+  };
+  for (const auto& [arguments, cause] : refused) {
+    const LaunchOptions options = Parse(arguments);
+    EXPECT_EQ(options.action, LaunchAction::Refuse) << arguments.back();
+    EXPECT_NE(options.error.find(cause), std::string::npos) << options.error;
+  }
 }
 
 TEST(ProgramCommandLine, HelpAndVersion) {
@@ -71,7 +123,8 @@ TEST(ProgramCommandLine, HelpAndVersion) {
   EXPECT_EQ(VersionText(), std::string("astorine ") + AstorineVersion + "\n");
   for (const char* option :
        {"--fullscreen", "--window", "--scale N", "--replay FILE", "--write-controls", "--force",
-        "--help", "--version", "--host [PORT]", "--join HOST[:PORT]"}) {
+        "--help", "--version", "--host [PORT]", "--join [CODE | HOST[:PORT]]",
+        "--lobby HOST[:PORT]", "ASTORINE_LOBBY", "--join server."}) {
     EXPECT_NE(UsageText().find(option), std::string::npos) << option;
   }
 }
@@ -157,7 +210,7 @@ TEST(ProgramCommandLine, RefusalsNameTheirCause) {
       {{"--host", "65536"}, "'65536'"},
       {{"--host", "port"}, "'port'"},
       {{"--host="}, "''"},
-      {{"--join"}, "--join needs HOST or HOST:PORT"},
+      {{"--join="}, "''"},
       {{"--join", ":7491"}, "':7491'"},
       {{"--join=host:"}, "'host:'"},
       {{"--join", "host:99999"}, "'host:99999'"},

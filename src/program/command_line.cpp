@@ -4,6 +4,8 @@
 #include <charconv>
 
 #include "net/online_session.h"
+#include "net/room_code.h"
+#include "program/lobby_address.h"
 #include "program/version.h"
 #include "services/formatted.h"
 #include "services/texts.h"
@@ -59,7 +61,10 @@ bool ReadHost(const std::vector<std::string>& arguments, size_t& i, LaunchOption
     port = arguments[++i];
   }
   options.online = OnlineRole::Host;
-  options.onlinePort = port.empty() && argument == "--host" ? DefaultOnlinePort : PortFrom(port);
+  if (port.empty() && argument == "--host") {
+    return true;  // the port is chosen once the lobby is known
+  }
+  options.onlinePort = PortFrom(port);
   if (options.onlinePort == 0) {
     error = Formatted(Tr("--host takes a port from 1 to 65535, not '%s'"), port.c_str());
     return false;
@@ -67,24 +72,60 @@ bool ReadHost(const std::vector<std::string>& arguments, size_t& i, LaunchOption
   return true;
 }
 
-// "--join HOST[:PORT]" or "--join=HOST[:PORT]"; advances `i` past a host given apart.
+// A bare word of RoomCodeLength characters of the code's alphabet, case and look-alikes forgiven;
+// anything else (a dot, a port, another length) names a host.
+bool IsRoomCodeWord(const std::string& value) {
+  return value.size() == RoomCodeLength && !CanonicalRoomCode(value).empty();
+}
+
+// "--join", "--join VALUE" or "--join=VALUE", VALUE a room code or HOST[:PORT]; advances `i` past
+// a value given apart.
 bool ReadJoin(const std::vector<std::string>& arguments, size_t& i, LaunchOptions& options,
               std::string& error) {
   const std::string& argument = arguments[i];
-  const bool joined = argument != "--join";
-  if (!joined && i + 1 == arguments.size()) {
-    error = Tr("--join needs HOST or HOST:PORT");
-    return false;
+  std::string value;
+  if (argument != "--join") {
+    value = argument.substr(7);
+  } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("-")) {
+    value = arguments[++i];
   }
-  const std::string value = joined ? argument.substr(7) : arguments[++i];
-  const size_t colon = value.rfind(':');
   options.online = OnlineRole::Join;
+  if (value.empty() && argument == "--join") {
+    return true;
+  }
+  if (IsRoomCodeWord(value)) {
+    options.roomCode = value;
+    return true;
+  }
+  const size_t colon = value.rfind(':');
   options.onlineHost = value.substr(0, colon);
   options.onlinePort =
       colon == std::string::npos ? DefaultOnlinePort : PortFrom(value.substr(colon + 1));
   if (options.onlineHost.empty() || options.onlinePort == 0) {
-    error = Formatted(Tr("--join takes HOST or HOST:PORT (a port from 1 to 65535), not '%s'"),
-                      value.c_str());
+    error = Formatted(
+        Tr("--join takes a room code, HOST or HOST:PORT (a port from 1 to 65535), not '%s'"),
+        value.c_str());
+    return false;
+  }
+  return true;
+}
+
+// "--lobby HOST[:PORT]" or "--lobby=HOST[:PORT]"; advances `i` past a value given apart.
+bool ReadLobbyOption(const std::vector<std::string>& arguments, size_t& i, LaunchOptions& options,
+                     std::string& error) {
+  const std::string& argument = arguments[i];
+  if (!options.lobby.empty()) {
+    error = Tr("--lobby can be given only once");
+    return false;
+  }
+  if (argument == "--lobby" && (i + 1 == arguments.size() || arguments[i + 1].starts_with("-"))) {
+    error = Tr("--lobby needs HOST or HOST:PORT");
+    return false;
+  }
+  options.lobby = argument == "--lobby" ? arguments[++i] : argument.substr(8);
+  if (!ReadLobbyAddress(options.lobby)) {
+    error = Formatted(Tr("%s takes HOST or HOST:PORT (a port from 1 to 65535), not '%s'"),
+                      "--lobby", options.lobby.c_str());
     return false;
   }
   return true;
@@ -138,6 +179,11 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       if (!read) {
         return Refused(error);
       }
+    } else if (argument == "--lobby" || argument.starts_with("--lobby=")) {
+      std::string error;
+      if (!ReadLobbyOption(arguments, i, options, error)) {
+        return Refused(error);
+      }
     } else if (argument == "--write-controls") {
       writeControls = true;
     } else if (argument == "--write-settings") {
@@ -151,6 +197,10 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     } else {
       return Refused(Formatted(Tr("unexpected argument '%s'"), argument.c_str()));
     }
+  }
+  // The lobby only serves meeting an opponent: given alone it would be lost.
+  if (!options.lobby.empty() && options.online == OnlineRole::None) {
+    return Refused(Tr("--lobby goes only with --host or --join"));
   }
   if (writeControls && writeSettings) {
     return Refused(Tr("--write-controls and --write-settings cannot be given together"));
@@ -201,12 +251,13 @@ LaunchOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
-// Three blocks, each translated whole: the forms of the command, the options, the files.
+// Four blocks, each translated whole: the forms of the command, the options, online play, the
+// files.
 std::string UsageText() {
   std::string text =
       Tr("usage: astorine [--fullscreen | --window] [--scale N] [--replay FILE]\n"
-         "       astorine [--fullscreen | --window] [--scale N] --host [PORT] | --join "
-         "HOST[:PORT]\n"
+         "       astorine [--fullscreen | --window] [--scale N] [--lobby HOST[:PORT]]\n"
+         "                --host [PORT] | --join [CODE | HOST[:PORT]]\n"
          "       astorine --write-controls [--force]\n"
          "       astorine --write-settings [--force]\n"
          "       astorine --records\n"
@@ -219,9 +270,13 @@ std::string UsageText() {
          "  --replay FILE     show a replay (Pause pauses, Right held plays it four times as "
          "fast,\n"
          "                    F12 ends), then go on to the title\n"
-         "  --host [PORT]     wait for an opponent to play online, on UDP port PORT (%d)\n"
-         "  --join HOST[:PORT]\n"
-         "                    play online against the game hosted at HOST\n"
+         "  --host [PORT]     wait for an opponent to play online, on UDP port PORT (%d; with a\n"
+         "                    lobby, any free port): the lobby gives a room code to pass on\n"
+         "  --join [CODE | HOST[:PORT]]\n"
+         "                    play online in the room CODE, or against the game hosted at HOST;\n"
+         "                    with neither, type the room code in the window\n"
+         "  --lobby HOST[:PORT]\n"
+         "                    meet the opponent through the lobby at HOST (UDP port %d)\n"
          "  --write-controls  write the keys in use to the controls file and exit\n"
          "  --write-settings  write the settings in use to the settings file and exit\n"
          "  --force           with --write-controls or --write-settings: replace an existing\n"
@@ -229,7 +284,13 @@ std::string UsageText() {
          "  --records         list the best distances and the wins and losses, and exit\n"
          "  -h, --help        show this help and exit\n"
          "  --version         show the version and exit\n"),
-      LargestScale, static_cast<int>(DefaultOnlinePort));
+      LargestScale, static_cast<int>(DefaultOnlinePort), static_cast<int>(DefaultLobbyPort));
+  text += "\n";
+  text +=
+      Tr("A room code is six letters and digits, as in K7QF2M; case and the look-alikes O and\n"
+         "I or L are forgiven. Any other word is a host: a host named like a code is written\n"
+         "with a trailing dot or its port (--join server. or --join server:7491). The lobby is\n"
+         "--lobby's, else $ASTORINE_LOBBY's, else the settings file's lobby = HOST[:PORT].\n");
   text += "\n";
   text +=
       Tr("With no option the game asks whether to play full screen. The controls file is\n"

@@ -23,8 +23,11 @@ struct LaunchOptions {
   bool force = false;  // --write-controls or --write-settings may replace an existing file
   std::string replay;  // the replay to show; empty: play
   OnlineRole online = OnlineRole::None;
-  std::string onlineHost;   // whom --join connects to
-  uint16_t onlinePort = 0;  // the port hosted or joined; set when online
+  // --join joins a host directly or a room by its code; with neither, the code is typed later.
+  std::string onlineHost;   // whom --join connects to directly
+  std::string roomCode;     // the room --join joins through the lobby, as typed
+  uint16_t onlinePort = 0;  // the port hosted (0: not given) or joined directly
+  std::string lobby;        // --lobby's HOST[:PORT]; empty: not given
   std::string error;        // why the command line was refused, one line
 };
 

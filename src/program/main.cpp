@@ -15,6 +15,7 @@
 #include "program/command_line.h"
 #include "program/controls_loading.h"
 #include "program/online_frame.h"
+#include "program/online_plan.h"
 #include "program/online_window.h"
 #include "program/settings_loading.h"
 #include "program/shell.h"
@@ -55,11 +56,8 @@ int AnswerWithoutPlaying(const LaunchOptions& options) {
   return -1;
 }
 
-OnlineSettings OnlineSettingsOf(const LaunchOptions& options) {
-  OnlineSettings settings;
-  settings.hosting = options.online == OnlineRole::Host;
-  settings.hostName = options.onlineHost;
-  settings.port = options.onlinePort;
+// The window's own part of an online session: a fresh seed, its frames drawn, rematches offered.
+OnlineSettings InTheWindow(OnlineSettings settings) {
   settings.seed = std::random_device()();
   settings.runNewFrame = RunOnlineFrame;
   settings.offerRematch = true;
@@ -81,10 +79,15 @@ int main(int argc, char* argv[]) {
   if (!options.replay.empty() && !LoadWindowReplay(options.replay)) {
     return 2;
   }
-  // A port in use or an unknown host is told before the display is touched.
+  // A missing lobby, a port in use or an unknown host is told before the display is touched.
   std::unique_ptr<OnlineWindow> online;
   if (options.online != OnlineRole::None) {
-    online = std::make_unique<OnlineWindow>(OnlineSettingsOf(options));
+    const OnlinePlan plan = PlanOnline(options, std::getenv("ASTORINE_LOBBY"), early.lobby);
+    if (!plan.error.empty()) {
+      std::fprintf(stderr, "astorine: %s\n", plan.error.c_str());
+      return 2;
+    }
+    online = std::make_unique<OnlineWindow>(InTheWindow(plan.settings), plan.typeCode);
     std::string error;
     if (!online->Open(error)) {
       std::fprintf(stderr, "astorine: %s\n", error.c_str());

@@ -3,40 +3,75 @@
 #include <cstdio>
 
 #include "net/action_mask.h"
+#include "net/local_addresses.h"
 #include "platform/frame_clock.h"
 #include "program/frame_driver.h"
 #include "program/frame_schedule.h"
+#include "program/lobby_address.h"
 #include "program/online_records.h"
-#include "program/online_screen.h"
+#include "program/online_screen_texts.h"
 #include "program/window_trace.h"
+#include "services/formatted.h"
 #include "services/texts.h"
 
 namespace {
 
 constexpr double ScreenPeriod = 0.025;
 
+void Say(const std::string& line) {
+  std::fprintf(stderr, "astorine: %s\n", line.c_str());
+}
+
 }  // namespace
 
-OnlineWindow::OnlineWindow(const OnlineSettings& settings) : session_(settings) {}
+OnlineWindow::OnlineWindow(const OnlineSettings& settings, bool typeCode) : settings_(settings) {
+  if (typeCode) {
+    entry_.emplace();
+  } else {
+    session_ = std::make_unique<OnlineSession>(settings_);
+  }
+}
+
+OnlineWindow::~OnlineWindow() = default;
 
 bool OnlineWindow::Open(std::string& error) {
-  return session_.Open(error);
+  if (TypingCode()) {
+    return true;
+  }
+  if (!session_->Open(error)) {
+    return false;
+  }
+  // Without a lobby the opponent needs this machine's address: the screen offers them.
+  if (settings_.hosting && settings_.lobbyName.empty()) {
+    localAddresses_ = LocalAddresses(session_->Port());
+  }
+  return true;
 }
 
 bool OnlineWindow::Tick(double now, const InputFrame& keys) {
-  const bool shown = session_.Tick(now, ReadActionMask(keys));
-  if (shown) {
-    PresentIfOnTime();
+  bool shown = false;
+  if (!TypingCode()) {
+    shown = session_->Tick(now, ReadActionMask(keys));
+    if (shown) {
+      PresentIfOnTime();
+    }
+    FollowRoomCode();
+    FollowPhase();
   }
-  FollowPhase();
-  const OnlinePhase phase = session_.Phase();
-  const bool screen = phase == OnlinePhase::Connecting || phase == OnlinePhase::Rematch ||
-                      phase == OnlinePhase::Over;
-  if (!screen || now - lastScreen_ < ScreenPeriod) {
+  if (now - lastScreen_ < ScreenPeriod) {
     return shown;
   }
   lastScreen_ = now;
-  DrawOnlineScreen(ScreenLines());
+  if (TypingCode()) {
+    DrawOnlineScreen(CodeEntryScreen(*entry_));
+    return true;
+  }
+  NotePath();
+  const OnlinePhase phase = session_->Phase();
+  if (phase == OnlinePhase::Playing || phase == OnlinePhase::Finishing) {
+    return shown;
+  }
+  DrawOnlineScreen(Screen());
   return true;
 }
 
@@ -46,10 +81,10 @@ bool OnlineWindow::Tick(double now, const InputFrame& keys) {
 void OnlineWindow::PresentIfOnTime() {
   ++unpresented_;
   const double now = NowSeconds();
-  if (now < session_.FrameDue()) {
+  if (now < session_->FrameDue()) {
     unpresented_ = 0;
   } else if (unpresented_ >= MaxFramesPerPresent) {
-    session_.RestartClock(now);
+    session_->RestartClock(now);
     unpresented_ = 0;
   } else {
     return;
@@ -57,9 +92,20 @@ void OnlineWindow::PresentIfOnTime() {
   PresentAndCount();
 }
 
+// The code is said once, as soon as the lobby gives it: a player can copy it from there.
+void OnlineWindow::FollowRoomCode() {
+  if (!saidCode_.empty() || session_->Phase() != OnlinePhase::Connecting) {
+    return;
+  }
+  saidCode_ = session_->RoomCode();
+  if (!saidCode_.empty()) {
+    Say(Formatted(Tr("room %s"), saidCode_.c_str()));
+  }
+}
+
 void OnlineWindow::FollowPhase() {
-  const OnlinePhase phase = session_.Phase();
-  if (phase == OnlinePhase::Rematch && session_.OpponentAcceptedRematch() && !opponentReady_) {
+  const OnlinePhase phase = session_->Phase();
+  if (phase == OnlinePhase::Rematch && session_->OpponentAcceptedRematch() && !opponentReady_) {
     opponentReady_ = true;
     TraceStep("online the opponent wants a rematch");
   }
@@ -74,54 +120,109 @@ void OnlineWindow::FollowPhase() {
   } else if (phase == OnlinePhase::Rematch || (phase == OnlinePhase::Over && playedBefore)) {
     MatchEnded();
   } else if (phase == OnlinePhase::Over) {
-    std::fprintf(stderr, "astorine: %s\n", session_.Status().c_str());
+    Say(session_->Status());
+    // A typed code that led nowhere is typed again, unless the player cancelled.
+    if (entry_ && session_->End() != OnlineEnd::Quit) {
+      BackToTyping(session_->Status());
+    }
   }
 }
 
 // Each match's replay is kept; a desync keeps what a bug report needs instead.
 void OnlineWindow::MatchEnded() {
-  const std::string status = session_.Status();
-  std::fprintf(stderr, "astorine: %s\n", status.c_str());
-  if (session_.End() == OnlineEnd::Desync) {
-    SaveDesyncReport(session_);
+  Say(session_->Status());
+  if (session_->End() == OnlineEnd::Desync) {
+    SaveDesyncReport(*session_);
   } else {
-    const std::filesystem::path saved = SaveOnlineReplay(session_);
+    const std::filesystem::path saved = SaveOnlineReplay(*session_);
     if (!saved.empty()) {
       TraceReplaySaved(saved);
     }
   }
 }
 
-std::vector<std::string> OnlineWindow::ScreenLines() const {
-  switch (session_.Phase()) {
+// The path is said on the screens after a match, when the link may have closed already.
+void OnlineWindow::NotePath() {
+  std::string path = session_->PathStatus();
+  if (!path.empty()) {
+    path_ = std::move(path);
+  }
+}
+
+OnlineScreen OnlineWindow::Screen() const {
+  const std::string status = session_->Status();
+  switch (session_->Phase()) {
     case OnlinePhase::Connecting:
-      return {session_.Status(), Tr("Escape: cancel")};
-    case OnlinePhase::Rematch:
-      if (session_.RematchAccepted()) {
-        return {Tr("the match is over"), Tr("waiting for the opponent to accept"),
-                Tr("Escape: quit")};
+      if (settings_.hosting && !saidCode_.empty()) {
+        return RoomScreen(saidCode_, LobbyAddressText({settings_.lobbyName, settings_.lobbyPort}),
+                          status);
       }
-      return {Tr("the match is over"), Tr("Return: rematch, Escape: quit"),
-              session_.OpponentAcceptedRematch() ? Tr("the opponent wants a rematch")
-                                                 : Tr("the opponent has not chosen yet")};
+      if (settings_.hosting && settings_.lobbyName.empty()) {
+        return DirectWaitScreen(status, localAddresses_);
+      }
+      return ConnectingScreen(status);
+    case OnlinePhase::Rematch:
+      return RematchScreen(session_->RematchAccepted(), session_->OpponentAcceptedRematch(), path_);
     default:
-      return {session_.Status(), Tr("Escape/Return: quit")};
+      return EndScreen(status, path_);
+  }
+}
+
+void OnlineWindow::JoinTypedCode() {
+  settings_.roomCode = entry_->Submit();
+  if (settings_.roomCode.empty()) {
+    return;
+  }
+  session_ = std::make_unique<OnlineSession>(settings_);
+  std::string error;
+  if (!session_->Open(error)) {
+    Say(error);
+    BackToTyping(error);
+  }
+}
+
+void OnlineWindow::BackToTyping(const std::string& why) {
+  entry_->Complain(why);
+  session_.reset();
+  seen_ = OnlinePhase::Connecting;
+  saidCode_.clear();
+  path_.clear();
+}
+
+void OnlineWindow::TypeText(const std::string& text) {
+  if (TypingCode()) {
+    entry_->Type(text);
+  }
+}
+
+void OnlineWindow::PressBackspace() {
+  if (TypingCode()) {
+    entry_->Backspace();
   }
 }
 
 void OnlineWindow::PressEscape() {
-  session_.Quit();
-  FollowPhase();
+  if (done_) {
+    return;
+  }
+  if (TypingCode()) {
+    Say(Tr("cancelled before a match"));
+  } else {
+    session_->Quit();
+    FollowPhase();
+  }
   done_ = true;
 }
 
 void OnlineWindow::PressReturn() {
-  if (session_.Phase() == OnlinePhase::Rematch) {
-    if (!session_.RematchAccepted()) {
+  if (TypingCode()) {
+    JoinTypedCode();
+  } else if (session_->Phase() == OnlinePhase::Rematch) {
+    if (!session_->RematchAccepted()) {
       TraceStep("online rematch accepted");
     }
-    session_.AcceptRematch();
-  } else if (session_.Phase() == OnlinePhase::Over) {
+    session_->AcceptRematch();
+  } else if (session_->Phase() == OnlinePhase::Over) {
     done_ = true;
   }
 }

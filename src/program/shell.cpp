@@ -254,9 +254,17 @@ void RunWindowFrame(const InputFrame& input) {
   }
 }
 
-// Online, Escape and Return go to the online window, the close box and F12 tell the opponent,
-// and there is no pause: the match runs on the opponent's machine whatever this one does.
+// Online, Escape, Return, Backspace and typed text go to the online window, the close box and
+// F12 tell the opponent, and there is no pause: the match runs on the opponent's machine whatever
+// this one does.
 bool HandleOnlineEvent(const SDL_Event& event, OnlineWindow& online) {
+  if (event.type == SDL_TEXTINPUT) {
+    online.TypeText(event.text.text);
+  }
+  // Backspace repeats as it does in any text field.
+  if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_BACKSPACE) {
+    online.PressBackspace();
+  }
   if (event.type == SDL_KEYDOWN && event.key.repeat == 0 &&
       (event.key.keysym.mod & KMOD_ALT) == 0) {
     const SDL_Scancode key = event.key.keysym.scancode;
@@ -272,6 +280,11 @@ bool HandleOnlineEvent(const SDL_Event& event, OnlineWindow& online) {
                                                   event.window.event == SDL_WINDOWEVENT_CLOSE);
   if (closing) {
     online.Close();
+  }
+  // A code's M or dash is text, not the sound's mute or volume; F12 and Alt+Return still act.
+  if (event.type == SDL_KEYDOWN && online.TypingCode()) {
+    HandleKey(event.key);
+    return true;
   }
   return HandleEvent(event);
 }

@@ -49,6 +49,12 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
   add_test(NAME window.online_match
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-match-test.sh ${game_and_runner}
             ${CMAKE_BINARY_DIR} ${window_output}/online-match)
+  # Meeting by room code through a real lobby; skipped while the lobby is not built.
+  add_test(NAME window.online_lobby
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/online-lobby-test.sh $<TARGET_FILE:astorine>
+            ${CMAKE_BINARY_DIR}/tools/lobby/astorine-lobby ${CMAKE_BINARY_DIR}
+            ${window_output}/online-lobby)
+  set_tests_properties(window.online_lobby PROPERTIES SKIP_RETURN_CODE 77)
   # A screen slower than the game's pace: frames keep it, presents are skipped.
   add_test(NAME window.slow_screen
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/slow-screen-test.sh ${game_and_runner}
@@ -57,7 +63,7 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
       window.slow_screen
       window.close_f12 window.close_sigterm
       window.start_silent window.start_seed window.controls_file window.settings
-      window.online_match)
+      window.online_match window.online_lobby)
   # The picture in windows and screens of every shape.
   add_test(NAME window.display_resize
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/display-test.sh resize ${game_and_runner}
