@@ -38,7 +38,7 @@ bool OnlineSession::Open(std::string& error) {
     plan.role = settings_.hosting ? PeerRole::Host : PeerRole::Guest;
     plan.code = settings_.roomCode;
     plan.versions = GameVersions{LobbyProtocolVersion, own.protocol, own.logic};
-    plan.lobbyName = settings_.lobbyName + ":" + std::to_string(settings_.lobbyPort);
+    plan.lobbyName = LobbyText();
     link_ = EnetLink::Meet(settings_.lobbyName, settings_.lobbyPort,
                            settings_.hosting ? settings_.port : 0, plan, options, error);
     return link_ != nullptr;
@@ -435,12 +435,12 @@ std::string OnlineSession::Status() const {
 std::string OnlineSession::MeetingStatus() const {
   const Meeting* meeting = link_ ? link_->LobbyMeeting() : nullptr;
   if (meeting == nullptr) {
-    return Formatted(Tr("asking the lobby at %s"), settings_.lobbyName.c_str());
+    return Formatted(Tr("asking the lobby at %s"), LobbyText().c_str());
   }
   switch (meeting->Stage()) {
     case MeetingStage::ReachingLobby:
     case MeetingStage::AskingLobby:
-      return Formatted(Tr("asking the lobby at %s"), settings_.lobbyName.c_str());
+      return Formatted(Tr("asking the lobby at %s"), LobbyText().c_str());
     case MeetingStage::WaitingForGuest:
       return Formatted(Tr("room %s: waiting for an opponent"), meeting->Code().c_str());
     case MeetingStage::OpeningPath:
@@ -456,6 +456,10 @@ std::string OnlineSession::MeetingStatus() const {
       break;
   }
   return meeting->Failure();
+}
+
+std::string OnlineSession::LobbyText() const {
+  return settings_.lobbyName + ":" + std::to_string(settings_.lobbyPort);
 }
 
 std::string OnlineSession::RoomCode() const {

@@ -125,6 +125,8 @@ class OnlineSession {
   void Finish(OnlineEnd end, const std::string& line);
   void Lost(LinkEnd end, const std::string& line = "");
   std::string MeetingStatus() const;
+  // "HOST:PORT" of the lobby.
+  std::string LobbyText() const;
 
   OnlineSettings settings_;
   std::unique_ptr<EnetLink> link_;

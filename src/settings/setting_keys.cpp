@@ -142,7 +142,7 @@ const std::array<SettingKey, 8> Keys = {{
     {"language", "language", [] { return Tr("auto, en or ja"); },
      "en: English; ja: Japanese; auto: the language of the locale", ReadLanguage, WrittenLanguage},
     {"online", "lobby", [] { return Tr("HOST or HOST:PORT (a port from 1 to 65535), or nothing"); },
-     "the online lobby's address, HOST or HOST:PORT; nothing: the default lobby", ReadLobby,
+     "the online lobby's address, HOST or HOST:PORT; nothing: no lobby, play directly", ReadLobby,
      WrittenLobby},
 }};
 

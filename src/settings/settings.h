@@ -15,6 +15,6 @@ struct Settings {
   int volume = FullVolume, music = FullVolume, effects = FullVolume;  // percent
   bool mute = false;
   LanguageSetting language = LanguageSetting::Auto;  // Auto: follow the locale
-  std::string lobby;                                 // HOST or HOST:PORT; empty: the default lobby
+  std::string lobby;                                 // HOST or HOST:PORT; empty: no lobby
   bool operator==(const Settings&) const = default;
 };
