@@ -11,4 +11,4 @@ set(ASTORINE_FLOORS
   src/scenes=2 src/solo=2 src/versus=2
   src/input=3 src/replay=3 src/net=3 src/state=3 src/settings=3 src/records=3
   src/platform=4
-  src/program=5 tools/headless=5 tools/bench=5 tools/data=5)
+  src/program=5 tools/headless=5 tools/bench=5 tools/data=5 tools/lobby=5)

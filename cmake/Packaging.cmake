@@ -61,4 +61,18 @@ Solo play, two players at one keyboard or with gamepads, a match against the
 computer, and online matches. In Japanese and English."
   fonts-ipafont-gothic)
 
+astorine_debian_package(lobby astorine-lobby net
+  "lobby server for Astorine's online matches by room code
+The lobby lets two players of the game Astorine meet by a short room code,
+whatever routers stand between them: it hands out the codes, tells the two
+players each other's addresses so that they can open a direct path through
+their routers, and relays the match when no direct path opens.
+.
+The package installs a systemd service, neither enabled nor started.")
+# The service is made known to systemd, stopped before removal and forgotten at the purge.
+set(CPACK_DEBIAN_LOBBY_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_SOURCE_DIR}/dist/debian/astorine-lobby/postinst
+    ${CMAKE_SOURCE_DIR}/dist/debian/astorine-lobby/prerm
+    ${CMAKE_SOURCE_DIR}/dist/debian/astorine-lobby/postrm)
+
 include(CPack)

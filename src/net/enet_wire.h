@@ -8,12 +8,11 @@
 #include <string>
 
 #include "net/enet_link.h"
+#include "net/lobby_protocol.h"
 
-constexpr size_t ChannelCount = 2;
+constexpr size_t ChannelCount = LobbyChannelCount;
 constexpr uint8_t ReliableChannel = 0;
 constexpr uint8_t UnreliableChannel = 1;
-// Sent with our disconnects, so that the other side can tell a goodbye from a timeout.
-constexpr enet_uint32 GoodbyeCode = 1;
 
 // ENet started once for the process; false with a line in `error` when it cannot be.
 bool StartEnet(std::string& error);

@@ -18,6 +18,12 @@
 
 constexpr uint16_t LobbyProtocolVersion = 1;
 constexpr uint16_t DefaultLobbyPort = 7490;
+// Both ENet connections, the lobby's and the match's, have two channels: 0 carries everything
+// reliably but what the match sends unreliably (its inputs and hashes), which goes on 1.
+constexpr size_t LobbyChannelCount = 2;
+// Sent with every disconnect of ours, lobby and game alike, so that the other side can tell a
+// goodbye from a timeout.
+constexpr uint32_t GoodbyeCode = 1;
 // The addresses of its own machine a peer may give, for two players on one network.
 constexpr int MaxLocalAddresses = 8;
 // A relayed message: the largest match message, with room for nothing else.
@@ -80,7 +86,7 @@ struct JoinRoomMessage {
   bool operator==(const JoinRoomMessage&) const = default;
 };
 
-// Guest to lobby: no direct path opened; relay the match.
+// A peer of the room (the guest, in the game) to lobby: no direct path opened; relay the match.
 struct AskRelayMessage {
   SessionToken token{};
   bool operator==(const AskRelayMessage&) const = default;
@@ -88,7 +94,8 @@ struct AskRelayMessage {
 
 enum class PathKind : uint8_t { Local = 1, Public = 2 };
 
-// Guest to lobby: a direct path opened; the room is done with the lobby.
+// A peer of the room (the guest, in the game) to lobby: a direct path opened; the room is done
+// with the lobby.
 struct PathChosenMessage {
   SessionToken token{};
   PathKind path = PathKind::Public;
@@ -152,8 +159,8 @@ enum class LobbyRefuseReason : uint8_t {
   BadRequest = 7,    // a message the lobby could not take at this point
 };
 
-// Lobby to game: the request is refused; the lobby's own versions (the room host's, for
-// GameVersions) so that the game can say which differ.
+// Lobby to game: the request is refused, with the room host's versions for GameVersions, else
+// the lobby's own: its lobby protocol version and 0 for the game's two, which it does not play.
 struct LobbyRefuseMessage {
   LobbyRefuseReason reason = LobbyRefuseReason::BadRequest;
   GameVersions versions;

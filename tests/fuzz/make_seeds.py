@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seed files of corpus/wave, corpus/bitmap, corpus/replay and corpus/packet
-(the state documents, the controls and the settings files are written by hand). Run once from this
+"""Writes the hand-made seed files of corpus/wave, corpus/bitmap, corpus/replay, corpus/packet and
+corpus/lobby_messages (the state documents, the controls and the settings files are written by hand). Run once from this
 folder; the output is committed, so nothing runs this."""
 import struct
 import zlib
@@ -174,7 +174,64 @@ def packets():
     }
 
 
+VERSIONS = struct.pack("<HHH", 1, 1, 3)
+TOKEN = bytes(range(16, 32))
+
+
+def address(a, b, c, d, port):
+    return bytes([a, b, c, d]) + struct.pack("<H", port)
+
+
+def enet_connect(data):
+    """An ENet CONNECT to no peer yet, as a client sends it: header with sent time, then the
+    command, its numbers in network order."""
+    command = struct.pack(">BBHHBBIIIIIIIIII", 0x82, 0xFF, 1, 0, 0xFF, 0xFF, 1400, 32768, 2, 0, 0,
+                          5000, 2, 2, 0x01020304, data)
+    return struct.pack(">HH", 0x8FFF, 1) + command
+
+
+def script(*records):
+    """Records for the rooms: op byte (connection, what happens), length byte, bytes."""
+    return b"".join(bytes([op, len(body)]) + body for op, body in records)
+
+
+def lobby_messages():
+    open_room = bytes([1]) + VERSIONS + bytes([2]) + address(192, 168, 1, 20, 7000) + \
+        address(10, 0, 0, 2, 7000)
+    join_room = bytes([2]) + VERSIONS + b"K7QF2M" + bytes([1]) + address(10, 0, 0, 3, 7001)
+    relay = bytes([5]) + TOKEN + bytes([1]) + b"match bytes"
+    fill_in = 3 << 3
+    return {
+        "open-room.message": open_room,
+        "join-room.message": join_room,
+        "ask-relay.message": bytes([3]) + TOKEN,
+        "path-chosen.message": bytes([4]) + TOKEN + bytes([1]),
+        "relay.message": relay,
+        "room-opened.message": bytes([10]) + b"K7QF2M" + struct.pack("<H", 600),
+        "matched.message": bytes([11]) + TOKEN + bytes([2]) + address(203, 0, 113, 9, 51000) +
+        bytes([1]) + address(192, 168, 1, 20, 7000),
+        "relay-ready.message": bytes([12]),
+        "relayed.message": bytes([13, 0]) + b"match bytes",
+        "peer-gone.message": bytes([14, 4]),
+        "lobby-refuse.message": bytes([15, 2]) + VERSIONS,
+        "cookie.datagram": b"\xff\xffAT" + bytes([1, 1]) + struct.pack("<I", 0x12345678),
+        "probe.datagram": b"\xff\xffAT" + bytes([1, 2]) + TOKEN + bytes([1, 0]),
+        "answer.datagram": b"\xff\xffAT" + bytes([1, 3]) + TOKEN + bytes([2, 8]),
+        "connect-without-cookie.enet": enet_connect(0),
+        "connect-with-cookie.enet": enet_connect(0x12345678),
+        "relayed-match.script": script((0, open_room), (1 | fill_in, join_room),
+                                       (1 | fill_in, bytes([3]) + TOKEN),
+                                       (0 | fill_in, relay), (1 | fill_in, relay),
+                                       (2 << 3, b"\0" * 61), (1 << 3 | 0x20, b"")),
+        "direct-match.script": script((2, open_room), (3 | fill_in, join_room),
+                                      (3 | fill_in, bytes([4]) + TOKEN + bytes([2]))),
+        "refusals.script": script((4, join_room), (5, open_room), (5, open_room), (5, open_room),
+                                  (5, open_room), (6, bytes([3]) + TOKEN), (7, b"\x63"),
+                                  (2 << 3 | 4, b"\0" * 11)),
+    }
+
+
 for folder, files in (("wave", waves()), ("bitmap", bitmaps()), ("replay", replays()),
-                      ("packet", packets())):
+                      ("packet", packets()), ("lobby_messages", lobby_messages())):
     for name, data in files.items():
         (HERE / "corpus" / folder / name).write_bytes(data)

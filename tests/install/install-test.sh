@@ -16,7 +16,8 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 
 expected=("$bindir/astorine" share/applications/$id.desktop share/metainfo/$id.metainfo.xml
   share/man/man6/astorine.6.gz share/locale/en/LC_MESSAGES/astorine.mo
-  share/locale/ja/LC_MESSAGES/astorine.mo)
+  share/locale/ja/LC_MESSAGES/astorine.mo bin/astorine-lobby share/man/man8/astorine-lobby.8.gz
+  lib/systemd/system/astorine-lobby.service)
 for size in 16 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
@@ -52,6 +53,9 @@ man_page=$prefix/man-page.6
 gzip -dc "$prefix/share/man/man6/astorine.6.gz" > "$man_page"
 validate groff -man -ww -z "$man_page"
 [ -z "$(groff -man -ww -z "$man_page" 2>&1)" ] || fail "the man page renders with warnings"
+lobby_page=$prefix/lobby-page.8
+gzip -dc "$prefix/share/man/man8/astorine-lobby.8.gz" > "$lobby_page"
+[ -z "$(groff -man -ww -z "$lobby_page" 2>&1)" ] || fail "the lobby's man page renders with warnings"
 
 # One version and one id everywhere.
 [ "$("$prefix/$bindir/astorine" --version)" = "astorine $version" ] || fail "--version is not $version"

@@ -27,6 +27,14 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/package-test.sh ${CMAKE_BINARY_DIR}
             $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR}/window-output/package
             ${ASTORINE_APP_ID} ${PROJECT_VERSION})
-  set_tests_properties(install.package PROPERTIES TIMEOUT 300 RESOURCE_LOCK game_window_a
-    SKIP_RETURN_CODE 77 LABELS "window;release_only" ENVIRONMENT "${window_leak_options}")
+  set_tests_properties(install.package PROPERTIES TIMEOUT 300
+    RESOURCE_LOCK "game_window_a;system_packages" SKIP_RETURN_CODE 77
+    LABELS "window;release_only" ENVIRONMENT "${window_leak_options}")
 endif()
+# The lobby's package: made, checked, installed, its service's command run, purged.
+add_test(NAME install.lobby_package
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/lobby-package-test.sh ${CMAKE_BINARY_DIR}
+          $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR}/install-output/lobby-package
+          ${PROJECT_VERSION})
+set_tests_properties(install.lobby_package PROPERTIES TIMEOUT 300 RESOURCE_LOCK system_packages
+  SKIP_RETURN_CODE 77 LABELS release_only)

@@ -46,8 +46,10 @@ add_player west w1
 add_player north n1
 add_player south s1
 lobby_pid=""
+# Backgrounded through ip netns exec itself (not the in_ns function, whose subshell a kill would
+# end while the program went on), so that $! is the program's own pid.
 start_lobby() {
-  in_ns lobby "$lobby" --port 7490 >> "$output/lobby.log" 2>&1 &
+  ip netns exec "${internet_prefix}lobby" "$lobby" --port 7490 >> "$output/lobby.log" 2>&1 &
   lobby_pid=$!
   wait_for_line "$output/lobby.log" "listening on UDP" || fail "the lobby did not start"
 }
@@ -60,8 +62,8 @@ stop_lobby() {
 # its pid in $host_pid, the room's code in $code.
 host_room() {
   local name=$1 player=$2
-  in_ns "$player" "$headless" --lobby "$lobby_address" --host 0 "${@:3}" \
-    2> "$output/$name-host.log" &
+  ip netns exec "${internet_prefix}$player" "$headless" --lobby "$lobby_address" --host 0 \
+    "${@:3}" 2> "$output/$name-host.log" &
   host_pid=$!
   wait_for_line "$output/$name-host.log" "room [0-9A-Z]{6}: waiting" ||
     fail "$name: the host got no room"
@@ -112,8 +114,9 @@ wait "$host_pid" || status=$?
 [ "$status" -ne 0 ] || fail "the host waiting on a stopped lobby ended with 0"
 grep -q -E "the lobby at $lobby_address (stopped answering|closed the connection)" \
   "$output/stopped-host.log" || fail "the host waiting on a stopped lobby did not say so"
-echo "lobby stopped: the waiting host said \"$(grep -o -E 'the lobby at [^ ]+ [a-z ]+' \
-  "$output/stopped-host.log" | head -n 1)\" and ended with $status"
+echo "lobby stopped: the waiting host said \"$(grep -o -E \
+  'the lobby at [^ ]+ (stopped answering|closed the connection)' "$output/stopped-host.log" |
+  head -n 1)\" and ended with $status"
 start_lobby
 play restarted e1 w1 '^direct, round trip$' 17
 stop_lobby
