@@ -20,7 +20,7 @@ TEST(LobbyAddressLimits, EachAddressAndActHasItsBurstThenItsPace) {
   EXPECT_EQ(open(0s), LimitVerdict::SlowDown);
   EXPECT_EQ(open(29s), LimitVerdict::StillSlowDown);
   EXPECT_EQ(open(0s, {203, 0, 113, 10}), LimitVerdict::Allowed);
-  for (int i = 0; i < JoinBurst; ++i) {
+  for (int i = 0; i < JoinBurst(AddressRules{2, 60, 100}); ++i) {
     EXPECT_EQ(limits.Take(AddressAct::JoinRoom, busy, start), LimitVerdict::Allowed);
   }
   EXPECT_EQ(limits.Take(AddressAct::JoinRoom, busy, start), LimitVerdict::SlowDown);

@@ -148,7 +148,7 @@ TEST(LobbyRooms, AJoinTellsEachTheOthersAddressesElseSaysWhyNot) {
   EXPECT_EQ(SentTo(bench.Join(third, code), third), Refused(LobbyRefuseReason::RoomFull));
 
   // Too many tries from one address: refused before the code is looked up, one line written.
-  for (int i = 1; i < JoinBurst; ++i) {
+  for (int i = 1; i < JoinBurst(AddressRules{}); ++i) {
     bench.Join(third, "000000");
   }
   refused = bench.Join(third, code);

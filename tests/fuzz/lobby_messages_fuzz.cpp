@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <variant>
@@ -22,6 +21,7 @@
 
 #include "datagram_gate.h"
 #include "fuzz_check.h"
+#include "net/enet_datagram.h"
 #include "net/lobby_protocol.h"
 #include "rooms.h"
 
@@ -47,13 +47,14 @@ void JudgeAtTheGate(const uint8_t* data, size_t size) {
   const PeerAddress from{{203, 0, 113, 9}, 51000};
   const uint32_t bucket = 1000;
   const GateVerdict verdict = JudgeDatagram(data, size, from, cookies, bucket);
-  const std::optional<uint32_t> connectData = EnetConnectData(data, size);
+  uint32_t connectData = 0;
+  const bool connect = ReadConnectAttempt(data, size, connectData);
   const bool answered =
       verdict == GateVerdict::AskForCookie || verdict == GateVerdict::RefreshCookie;
-  FUZZ_REQUIRE(!answered || connectData.has_value());
+  FUZZ_REQUIRE(!answered || connect);
   FUZZ_REQUIRE(!answered || size >= EncodePathDatagram(PathDatagram{DatagramKind::Cookie}).size());
   FUZZ_REQUIRE(verdict != GateVerdict::Admit ||
-               (connectData && cookies.Accepts(*connectData, from, bucket)));
+               (connect && cookies.Accepts(connectData, from, bucket)));
   FUZZ_REQUIRE((verdict == GateVerdict::DropPath) == IsPathDatagram(data, size));
 }
 

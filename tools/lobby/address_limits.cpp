@@ -11,7 +11,7 @@ LimitVerdict AddressLimits::Take(AddressAct act, const std::array<uint8_t, 4>& i
       return LimitVerdict::StillSlowDown;
     }
     Entry entry{TokenBucket(rules_.roomsPerMinute / 60.0, rules_.roomsPerMinute, now),
-                TokenBucket(rules_.joinsPerMinute / 60.0, JoinBurst, now)};
+                TokenBucket(rules_.joinsPerMinute / 60.0, JoinBurst(rules_), now)};
     found = entries_.emplace(key, entry).first;
   }
   Entry& entry = found->second;

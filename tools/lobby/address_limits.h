@@ -2,6 +2,7 @@
 // act, in a table of bounded size. When the table is full, the addresses whose buckets are full
 // again (nothing to remember) make room; if none is, the newcomer is refused.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstddef>
@@ -15,8 +16,11 @@ struct AddressRules {
   int joinsPerMinute = 20;
   int maxAddresses = 65536;
 };
-// Codes one address may try at once before the per-minute pace holds it.
-constexpr int JoinBurst = 10;
+// Codes one address may try at once before the per-minute pace holds it: 10, or ten seconds of a
+// pace faster than a minute a code.
+constexpr int JoinBurst(const AddressRules& rules) {
+  return std::max(10, rules.joinsPerMinute / 6);
+}
 
 enum class AddressAct { OpenRoom, JoinRoom };
 

@@ -1,9 +1,8 @@
 #include "datagram_gate.h"
 
-#include <arpa/inet.h>
 #include <enet/enet.h>
 
-#include <cstring>
+#include "net/enet_datagram.h"
 
 namespace {
 
@@ -19,27 +18,6 @@ bool AddressedToNoPeer(uint16_t peerId) {
 
 }  // namespace
 
-std::optional<uint32_t> EnetConnectData(const uint8_t* data, size_t size) {
-  if (size < 2) {
-    return std::nullopt;
-  }
-  const uint16_t peerId = HeaderPeerId(data);
-  // We never set up a decompressor, so ENet drops a compressed datagram unread.
-  if (!AddressedToNoPeer(peerId) || (peerId & ENET_PROTOCOL_HEADER_FLAG_COMPRESSED) != 0) {
-    return std::nullopt;
-  }
-  const size_t headerSize = (peerId & ENET_PROTOCOL_HEADER_FLAG_SENT_TIME) != 0 ? 4 : 2;
-  ENetProtocolConnect connect;
-  if (size < headerSize + sizeof(connect)) {
-    return std::nullopt;
-  }
-  std::memcpy(&connect, data + headerSize, sizeof(connect));
-  if ((connect.header.command & ENET_PROTOCOL_COMMAND_MASK) != ENET_PROTOCOL_COMMAND_CONNECT) {
-    return std::nullopt;
-  }
-  return ntohl(connect.data);
-}
-
 GateVerdict JudgeDatagram(const uint8_t* data, size_t size, const PeerAddress& from,
                           const AdmissionCookies& cookies, uint32_t bucket) {
   if (IsPathDatagram(data, size)) {
@@ -48,12 +26,12 @@ GateVerdict JudgeDatagram(const uint8_t* data, size_t size, const PeerAddress& f
   if (size < 2 || !AddressedToNoPeer(HeaderPeerId(data))) {
     return GateVerdict::PassToEnet;
   }
-  std::optional<uint32_t> cookie = EnetConnectData(data, size);
-  if (!cookie) {
+  uint32_t cookie = 0;
+  if (!ReadConnectAttempt(data, size, cookie)) {
     return GateVerdict::DropUnreadable;
   }
-  if (*cookie == 0) {
+  if (cookie == 0) {
     return GateVerdict::AskForCookie;
   }
-  return cookies.Accepts(*cookie, from, bucket) ? GateVerdict::Admit : GateVerdict::RefreshCookie;
+  return cookies.Accepts(cookie, from, bucket) ? GateVerdict::Admit : GateVerdict::RefreshCookie;
 }

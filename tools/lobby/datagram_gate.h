@@ -5,7 +5,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "admission_cookie.h"
 
@@ -17,9 +16,6 @@ enum class GateVerdict {
   DropPath,        // a path datagram, for the players' own sockets, not for the lobby
   DropUnreadable,  // addressed to no peer, yet no readable CONNECT
 };
-
-// The data field of an ENet CONNECT to no peer yet, if the datagram is one.
-std::optional<uint32_t> EnetConnectData(const uint8_t* data, size_t size);
 
 GateVerdict JudgeDatagram(const uint8_t* data, size_t size, const PeerAddress& from,
                           const AdmissionCookies& cookies, uint32_t bucket);
