@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Meeting by room code through a real lobby on 127.0.0.1, between two game windows on one Xvfb
-# display. The host asks the lobby for a room (--lobby) and shows its code, which it also says on
+# Meeting by room code through a real lobby, between two game windows on one Xvfb display. As root
+# the lobby and the two players live in a small internet of network namespaces
+# (tests/net/small-internet.sh): the lobby on a server of its own, each player behind a home
+# router of its own doing NAT, so the match goes through both routers; otherwise all three are on
+# 127.0.0.1. The host asks the lobby for a room (--lobby) and shows its code, which it also says on
 # stderr; the guest, its lobby from ASTORINE_LOBBY, starts with a bare --join and the code is
 # typed into its window: first a code the lobby does not know, whose m and dash leave the sound
 # alone, which the screen refuses; then, after Backspace, the host's code in lower case with O and
@@ -18,7 +21,11 @@ mkdir -p "$output"
 rm -rf "$output"/host "$output"/guest "$output"/*.png "$output"/*.log "$output"/display
 here=$(dirname "$0")
 . "$here/xvfb-session.sh"
+. "$here/../net/small-internet.sh"
 host_pid="" guest_pid="" lobby_pid=""
+# Each program's command in its place: "ip netns exec NAMESPACE" in the small internet, nothing
+# on 127.0.0.1.
+lobby_place=() host_place=() guest_place=()
 cleanup() {
   for pid in "$host_pid" "$guest_pid"; do
     if [ -n "$pid" ]; then kill -KILL -- "-$pid" 2> /dev/null || true; fi
@@ -38,20 +45,23 @@ fail() {
   exit 1
 }
 
-# start_peer NAME ARGS...: the game with its own folders under $output/NAME; its pid in NAME_pid.
+# start_peer NAME ARGS...: the game with its own folders under $output/NAME, in its place; its pid
+# in NAME_pid. (The X server's socket file reaches across network namespaces.)
 start_peer() {
   local name=$1 pid
   shift
+  local -n place="${name}_place"
   mkdir -p "$output/$name"
   (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$output/$name/config" \
     XDG_STATE_HOME="$output/$name/state" XDG_DATA_HOME="$output/$name/data" LC_ALL= \
-    LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "$game" "$@") > "$output/$name/game.log" 2>&1 &
+    LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "${place[@]}" "$game" "$@") \
+    > "$output/$name/game.log" 2>&1 &
   pid=$!
   printf -v "${name}_pid" '%s' "$pid"
 }
 
 seen() { grep -qx "astorine: $2" "$output/$1/game.log"; }
-lobby_listening() { grep -q 'listening on UDP 127.0.0.1:' "$output/lobby.log"; }
+lobby_listening() { grep -q 'listening on UDP ' "$output/lobby.log"; }
 guest_keys_held() {
   [[ "+$(grep '^astorine: keys ' "$output/$1/game.log" | tail -n 1 | cut -d ' ' -f 4)+" == \
     *"+E+"* ]]
@@ -67,10 +77,26 @@ expect_exit_0() {
 
 start_xvfb "$output" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
-"$lobby" --address 127.0.0.1 --port 0 2> "$output/lobby.log" &
+if why=$(namespaces_possible); then
+  internet_up
+  add_server lobby 100.64.0.2
+  add_home east eim
+  add_home west eim
+  add_player east host
+  add_player west guest
+  lobby_place=(ip netns exec "${internet_prefix}lobby")
+  host_place=(ip netns exec "${internet_prefix}host")
+  guest_place=(ip netns exec "${internet_prefix}guest")
+  "${lobby_place[@]}" "$lobby" --address 100.64.0.2 --port 7490 2> "$output/lobby.log" &
+  where="through two home routers"
+else
+  echo "online lobby window test: on 127.0.0.1 only: $why"
+  "$lobby" --address 127.0.0.1 --port 0 2> "$output/lobby.log" &
+  where="on 127.0.0.1"
+fi
 lobby_pid=$!
 wait_for 30 lobby_listening || fail "the lobby did not start"
-lobby_address=$(grep -o 'listening on UDP 127\.0\.0\.1:[0-9]*' "$output/lobby.log" | cut -d ' ' -f 4)
+lobby_address=$(grep -o 'listening on UDP [0-9.]*:[0-9]*' "$output/lobby.log" | cut -d ' ' -f 4)
 
 start_peer host --lobby "$lobby_address" --host
 wait_for 60 windows_count 1 || fail "no window for the host"
@@ -118,5 +144,6 @@ import -window "$host_window" "$output/host-opponent-left.png"
 xdotool key --window "$host_window" Escape
 expect_exit_0 "$host_pid" host
 host_pid=""
-echo "online lobby window test passed: room $code shown by the host, $wrong refused on the" \
-  "guest's screen, the code typed in lower case joined, the guest's key seen by both, both exit 0"
+echo "online lobby window test passed $where: room $code shown by the host, $wrong refused on" \
+  "the guest's screen, the code typed in lower case joined, the guest's key seen by both, both" \
+  "exit 0"
