@@ -27,8 +27,8 @@ lobby_pid=""
 purge() { installed && apt-get purge -y -qq astorine-lobby > "$output/purge.log" 2>&1; }
 trap 'kill "$lobby_pid" 2> /dev/null || true; purge || true' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" > "$output/cpack.log" ||
-  fail "cpack failed"
+cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=lobby \
+  > "$output/cpack.log" || fail "cpack failed"
 deb=$output/cpack/astorine-lobby_${version}-1_amd64.deb
 [ -f "$deb" ] || fail "cpack made $(ls "$output/cpack"), not $(basename "$deb")"
 lintian --fail-on error,warning "$deb" > "$output/lintian.log" 2>&1 || fail "lintian"
@@ -66,7 +66,8 @@ for ((i = 0; i < 200; i++)); do
   grep -q -E 'room [0-9A-Z]{6}: waiting' "$output/host.log" && break
   sleep 0.05
 done
-kill "$host_pid" 2> /dev/null || true
+# The runner takes SIGTERM as a quit event it does not look at while it waits for a guest.
+kill -KILL "$host_pid" 2> /dev/null || true
 wait "$host_pid" 2> /dev/null || true
 grep -q -E 'room [0-9A-Z]{6}: waiting' "$output/host.log" ||
   fail "the installed lobby gave no room"

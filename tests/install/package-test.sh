@@ -26,7 +26,8 @@ purged() { [ -z "$(dpkg-query -W -f='${Status}' astorine 2> /dev/null)" ]; }
 purge() { installed && apt-get purge -y -qq astorine > "$output/purge.log" 2>&1; }
 trap 'session_cleanup; purge || true' EXIT
 
-cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" > "$output/cpack.log" ||
+cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=game \
+  > "$output/cpack.log" ||
   fail "cpack failed: $(cat "$output/cpack.log")"
 deb=$output/cpack/astorine_${version}-1_amd64.deb
 [ -f "$deb" ] || fail "cpack made $(ls "$output/cpack"), not $(basename "$deb")"

@@ -18,7 +18,7 @@ const char* const LobbyUsage =
     "  --room-minutes N         how long a room waits for its guest, 1..10 (default 10)\n"
     "  --relay-minutes N        how long a relayed match may last (default 120)\n"
     "  --relay-megabytes N      bytes a relayed match may send, in MiB (default 32)\n"
-    "  --relay-packets N        packets a second each player may relay (default 120)\n"
+    "  --relay-packets N        packets a second each player may relay (default 240)\n"
     "  --rooms-per-minute N     rooms one IP address may open a minute (default 10)\n"
     "  --joins-per-minute N     room codes one IP address may try a minute (default 20)\n"
     "  --max-addresses N        IP addresses whose pace is remembered (default 65536)\n"
