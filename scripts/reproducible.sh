@@ -27,8 +27,9 @@ second_took=$((SECONDS - began))
 
 # The files compared: the programs as built, what the generator made, and the packages.
 compared() {
-  (cd "$1" && ls astorine tools/data/astorine-data Data/* icons/* locale/*/LC_MESSAGES/*.mo \
-    dist/astorine.6.gz dist/debian/changelog.Debian.gz)
+  (cd "$1" && ls astorine tools/data/astorine-data tools/lobby/astorine-lobby Data/* icons/* \
+    locale/*/LC_MESSAGES/*.mo dist/astorine.6.gz dist/astorine-lobby.8.gz \
+    dist/debian/changelog.Debian.gz)
 }
 first_build=$work/first/astorine/build-package second_build=$source/build-package
 different=()

@@ -28,7 +28,7 @@ if(XVFB_PROGRAM AND XDOTOOL_PROGRAM AND XWININFO_PROGRAM AND IMPORT_PROGRAM AND 
             $<TARGET_FILE:astorine-headless> ${CMAKE_BINARY_DIR}/window-output/package
             ${ASTORINE_APP_ID} ${PROJECT_VERSION})
   set_tests_properties(install.package PROPERTIES TIMEOUT 300
-    RESOURCE_LOCK "game_window_a;system_packages" SKIP_RETURN_CODE 77
+    RESOURCE_LOCK "game_window_b;system_packages" SKIP_RETURN_CODE 77
     LABELS "window;release_only" ENVIRONMENT "${window_leak_options}")
 endif()
 # The lobby's package: made, checked, installed, its service's command run, purged.

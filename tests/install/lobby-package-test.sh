@@ -25,7 +25,8 @@ installed() { dpkg-query -W -f='${Status}' astorine-lobby 2> /dev/null | grep -q
 ! installed || skip "astorine-lobby is installed on this machine already; the test would remove it"
 lobby_pid=""
 purge() { installed && apt-get purge -y -qq astorine-lobby > "$output/purge.log" 2>&1; }
-trap 'kill "$lobby_pid" 2> /dev/null || true; purge || true' EXIT
+. "$(dirname "$0")/man-index.sh"
+trap 'kill "$lobby_pid" 2> /dev/null || true; purge || true; man_index_back' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=lobby \
   > "$output/cpack.log" || fail "cpack failed"
@@ -39,6 +40,7 @@ snapshot() {
     -o -path /var/lib/xkb \) -prune -o -print 2> /dev/null | sort > "$1"
 }
 snapshot "$output/before.txt"
+man_index_aside
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
   > "$output/install.log" 2>&1 || fail "apt-get install"
 installed || fail "apt-get installed something, but not astorine-lobby"
@@ -78,6 +80,7 @@ lobby_pid=""
 [ "$status" -eq 0 ] || fail "the lobby ended with $status after SIGTERM"
 
 purge || fail "apt-get purge"
+man_index_back
 ! installed || fail "astorine-lobby is still installed after the purge"
 while read -r path; do
   [ -d "$path" ] || [ ! -e "$path" ] || fail "$path is left after the purge"

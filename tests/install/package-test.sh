@@ -24,7 +24,8 @@ installed() { dpkg-query -W -f='${Status}' astorine 2> /dev/null | grep -q ' ins
 ! installed || skip "astorine is installed on this machine already; the test would remove it"
 purged() { [ -z "$(dpkg-query -W -f='${Status}' astorine 2> /dev/null)" ]; }
 purge() { installed && apt-get purge -y -qq astorine > "$output/purge.log" 2>&1; }
-trap 'session_cleanup; purge || true' EXIT
+. "$(dirname "$0")/man-index.sh"
+trap 'session_cleanup; purge || true; man_index_back' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=game \
   > "$output/cpack.log" ||
@@ -42,6 +43,7 @@ snapshot() {
     -o -path /var/lib/xkb \) -prune -o -print 2> /dev/null | sort > "$1"
 }
 snapshot "$output/before.txt"
+man_index_aside
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \
   > "$output/install.log" 2>&1 || fail "apt-get install: $(cat "$output/install.log")"
 installed || fail "apt-get installed something, but not astorine"
@@ -74,6 +76,7 @@ expect_exit_0 F12
 expect_quiet_log
 
 purge || fail "apt-get purge: $(cat "$output/purge.log")"
+man_index_back
 purged || fail "astorine is still known to dpkg after the purge"
 while read -r path; do
   [ -d "$path" ] || [ ! -e "$path" ] || fail "$path is left after the purge"
