@@ -46,17 +46,29 @@ fail() {
 }
 
 # start_peer NAME ARGS...: the game with its own folders under $output/NAME, in its place; its pid
-# in NAME_pid. (The X server's socket file reaches across network namespaces.)
+# in NAME_pid, once its window is up. A game that could not open the display (on a busy machine
+# SDL's first connection to the server can fail) shows its message box, a window named like its
+# own: it is ended and started once more.
 start_peer() {
-  local name=$1 pid
+  local name=$1 pid attempt windows
   shift
   local -n place="${name}_place"
   mkdir -p "$output/$name"
-  (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$output/$name/config" \
-    XDG_STATE_HOME="$output/$name/state" XDG_DATA_HOME="$output/$name/data" LC_ALL= \
-    LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "${place[@]}" "$game" "$@") \
-    > "$output/$name/game.log" 2>&1 &
-  pid=$!
+  windows=$(($(game_windows 2> /dev/null | grep -c . || true) + 1))
+  refused() { grep -q "the display could not be opened" "$output/$name/game.log" 2> /dev/null; }
+  up_or_refused() { refused || windows_count "$windows"; }
+  for attempt in 1 2; do
+    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$output/$name/config" \
+      XDG_STATE_HOME="$output/$name/state" XDG_DATA_HOME="$output/$name/data" LC_ALL= \
+      LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "${place[@]}" "$game" "$@") \
+      > "$output/$name/game.log" 2>&1 &
+    pid=$!
+    wait_for 60 up_or_refused || true
+    refused && [ "$attempt" -eq 1 ] || break
+    echo "window test: the $name could not open the display; starting it again" >&2
+    kill -KILL -- "-$pid" 2> /dev/null || true
+    wait "$pid" 2> /dev/null || true
+  done
   printf -v "${name}_pid" '%s' "$pid"
 }
 
