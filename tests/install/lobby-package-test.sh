@@ -25,7 +25,7 @@ installed() { dpkg-query -W -f='${Status}' astorine-lobby 2> /dev/null | grep -q
 ! installed || skip "astorine-lobby is installed on this machine already; the test would remove it"
 lobby_pid=""
 purge() { installed && apt-get purge -y -qq astorine-lobby > "$output/purge.log" 2>&1; }
-. "$(dirname "$0")/man-index.sh"
+. "$(dirname "$0")/package-support.sh"
 trap 'kill "$lobby_pid" 2> /dev/null || true; purge || true; man_index_back' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=lobby \
@@ -35,10 +35,6 @@ deb=$output/cpack/astorine-lobby_${version}-1_amd64.deb
 lintian --fail-on error,warning "$deb" > "$output/lintian.log" 2>&1 || fail "lintian"
 dpkg-deb -f "$deb" Depends | grep -q -v libsdl || fail "the lobby's package depends on SDL"
 
-snapshot() {
-  find /usr /etc /opt /srv /var/lib -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \
-    -o -path /var/lib/xkb \) -prune -o -print 2> /dev/null | sort > "$1"
-}
 snapshot "$output/before.txt"
 man_index_aside
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \

@@ -24,7 +24,7 @@ installed() { dpkg-query -W -f='${Status}' astorine 2> /dev/null | grep -q ' ins
 ! installed || skip "astorine is installed on this machine already; the test would remove it"
 purged() { [ -z "$(dpkg-query -W -f='${Status}' astorine 2> /dev/null)" ]; }
 purge() { installed && apt-get purge -y -qq astorine > "$output/purge.log" 2>&1; }
-. "$(dirname "$0")/man-index.sh"
+. "$(dirname "$0")/package-support.sh"
 trap 'session_cleanup; purge || true; man_index_back' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -B "$output/cpack" -D CPACK_COMPONENTS_ALL=game \
@@ -35,13 +35,6 @@ deb=$output/cpack/astorine_${version}-1_amd64.deb
 lintian --fail-on error,warning "$deb" > "$output/lintian.log" 2>&1 ||
   fail "lintian: $(cat "$output/lintian.log")"
 
-# What a package may write: a listing of the file system before, to compare after the purge. Left
-# out are dpkg's and apt's records and the X server's scratch folder, where the other window tests'
-# servers write and remove keymaps meanwhile.
-snapshot() {
-  find /usr /etc /opt /srv /var/lib -xdev \( -path /var/lib/dpkg -o -path /var/lib/apt \
-    -o -path /var/lib/xkb \) -prune -o -print 2> /dev/null | sort > "$1"
-}
 snapshot "$output/before.txt"
 man_index_aside
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" \

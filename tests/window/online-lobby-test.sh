@@ -21,11 +21,12 @@ mkdir -p "$output"
 rm -rf "$output"/host "$output"/guest "$output"/*.png "$output"/*.log "$output"/display
 here=$(dirname "$0")
 . "$here/xvfb-session.sh"
+. "$here/two-peers.sh"
 . "$here/../net/small-internet.sh"
 host_pid="" guest_pid="" lobby_pid=""
 # Each program's command in its place: "ip netns exec NAMESPACE" in the small internet, nothing
 # on 127.0.0.1.
-lobby_place=() host_place=() guest_place=()
+lobby_place=()
 cleanup() {
   for pid in "$host_pid" "$guest_pid"; do
     if [ -n "$pid" ]; then kill -KILL -- "-$pid" 2> /dev/null || true; fi
@@ -45,47 +46,7 @@ fail() {
   exit 1
 }
 
-# start_peer NAME ARGS...: the game with its own folders under $output/NAME, in its place; its pid
-# in NAME_pid, once its window is up. A game that could not open the display (on a busy machine
-# SDL's first connection to the server can fail) shows its message box, a window named like its
-# own: it is ended and started once more.
-start_peer() {
-  local name=$1 pid attempt windows
-  shift
-  local -n place="${name}_place"
-  mkdir -p "$output/$name"
-  windows=$(($(game_windows 2> /dev/null | grep -c . || true) + 1))
-  refused() { grep -q "the display could not be opened" "$output/$name/game.log" 2> /dev/null; }
-  up_or_refused() { refused || windows_count "$windows"; }
-  for attempt in 1 2; do
-    (cd "$run_dir" && exec env SDL_VIDEODRIVER=x11 XDG_CONFIG_HOME="$output/$name/config" \
-      XDG_STATE_HOME="$output/$name/state" XDG_DATA_HOME="$output/$name/data" LC_ALL= \
-      LC_MESSAGES= LANG=C.UTF-8 LANGUAGE=en setsid "${place[@]}" "$game" "$@") \
-      > "$output/$name/game.log" 2>&1 &
-    pid=$!
-    wait_for 60 up_or_refused || true
-    refused && [ "$attempt" -eq 1 ] || break
-    echo "window test: the $name could not open the display; starting it again" >&2
-    kill -KILL -- "-$pid" 2> /dev/null || true
-    wait "$pid" 2> /dev/null || true
-  done
-  printf -v "${name}_pid" '%s' "$pid"
-}
-
-seen() { grep -qx "astorine: $2" "$output/$1/game.log"; }
 lobby_listening() { grep -q 'listening on UDP ' "$output/lobby.log"; }
-guest_keys_held() {
-  [[ "+$(grep '^astorine: keys ' "$output/$1/game.log" | tail -n 1 | cut -d ' ' -f 4)+" == \
-    *"+E+"* ]]
-}
-windows_count() { [ "$(game_windows 2> /dev/null | grep -c .)" -eq "$1" ]; }
-ended() { ! kill -0 "$1" 2> /dev/null; }
-expect_exit_0() {
-  wait_for 30 ended "$1" || fail "the $2 did not end"
-  local status=0
-  wait "$1" || status=$?
-  [ "$status" -eq 0 ] || fail "the $2 ended with exit code $status"
-}
 
 start_xvfb "$output" || fail "Xvfb did not start"
 export SDL_AUDIODRIVER=dummy ASTORINE_TRACE=1
@@ -143,7 +104,7 @@ for peer in host guest; do
 done
 xdotool keydown --window "$guest_window" Left
 for peer in host guest; do
-  wait_for 30 guest_keys_held "$peer" || { xdotool keyup --window "$guest_window" Left;
+  wait_for 30 keys_held "$peer" E || { xdotool keyup --window "$guest_window" Left;
     fail "the guest's Left did not reach the $peer's match"; }
 done
 xdotool keyup --window "$guest_window" Left
