@@ -3,15 +3,9 @@
 // and the rows the layout breaks long texts into.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 
-#include "gfx/back_buffer.h"
-#include "gfx/display.h"
-#include "gfx/text_fonts.h"
-#include "platform/display_device.h"
-#include "platform/message_catalog.h"
+#include "label_ink.h"
 #include "program/online_screen_texts.h"
 #include "program/text_rows.h"
 #include "services/formatted.h"
@@ -19,26 +13,8 @@
 
 namespace {
 
-struct InkBox {
-  int left = ScreenWidth, right = -1, top = ScreenHeight, bottom = -1;
-};
-
 InkBox InkOfText(const PlacedText& text) {
-  SDL_Surface* screen = BackBuffer();
-  ClearSurfaceToColour(screen, 0, 0, 0);
-  DrawLabelOn(screen, text.text.c_str(), text.x, text.y, text.height, 255, 255, 255);
-  InkBox box;
-  for (int y = 0; y < screen->h; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(screen->pixels) +
-                                                        y * screen->pitch);
-    for (int x = 0; x < screen->w; ++x) {
-      if ((row[x] & 0xffffff) != 0) {
-        box = {std::min(box.left, x), std::max(box.right, x), std::min(box.top, y),
-               std::max(box.bottom, y)};
-      }
-    }
-  }
-  return box;
+  return InkOfLabel(text.text.c_str(), text.x, text.y, text.height);
 }
 
 // Every screen, with the longest values each shows: the lobby's reasons, a long lobby name, the
@@ -87,18 +63,7 @@ std::vector<OnlineScreen> EveryScreen() {
 
 }  // namespace
 
-class OnlineScreens : public testing::TestWithParam<Language> {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(InitHeadlessDisplay(), 1);
-    ASSERT_TRUE(UseCatalogIn(GetParam(),
-                             std::filesystem::path(ASTORINE_DATA_DIR).parent_path() / "locale"));
-  }
-  void TearDown() override {
-    SetTranslateHook(nullptr);
-    ReleaseDisplay();
-  }
-};
+class OnlineScreens : public InEachLanguage {};
 
 TEST_P(OnlineScreens, EachTextStaysOnOneRowOnThePictureClearOfTheNext) {
   for (const OnlineScreen& screen : EveryScreen()) {
