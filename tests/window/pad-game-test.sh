@@ -34,13 +34,15 @@ status=0
 [ "$status" -eq 0 ] || fail "the program ended with $status"
 
 # The happenings in their order (extended regular expressions), each line the first of its kind
-# after the one before.
+# after the one before. awk reads the log itself: a reader that stops at its first match in a pipe
+# would cut off the writer, which pipefail takes for a failure.
 expect_in_order() {
   local line number=0 found
   for line in "$@"; do
-    found=$(tail -n "+$((number + 1))" "$game_log" | grep -n -x -m 1 -E "astorine: $line" | cut -d: -f1) ||
-      fail "no '$line' after line $number"
-    number=$((number + found))
+    found=$(awk -v after="$number" -v pattern="^astorine: $line\$" \
+      'NR > after && $0 ~ pattern { print NR; exit }' "$game_log")
+    [ -n "$found" ] || fail "no '$line' after line $number"
+    number=$found
   done
 }
 expect_in_order "gamepad connected: Astorine Test Pad" \
