@@ -28,6 +28,11 @@ TEST(OnlinePlan, TheLobbyIsTheCommandLinesThenTheVariablesThenTheSettingsFiles) 
   EXPECT_EQ(fromSetting.settings.lobbyName, "c.example");
   EXPECT_EQ(fromSetting.settings.lobbyPort, DefaultLobbyPort);
   EXPECT_TRUE(PlanOf({"--host"}).settings.lobbyName.empty());
+  // "none" sets every lobby aside for one run; a lobby host of that name is written with its dot.
+  const OnlinePlan none = PlanOf({"--lobby", "none", "--host"}, "b.example", "c.example");
+  EXPECT_TRUE(none.settings.lobbyName.empty());
+  EXPECT_EQ(none.settings.port, DefaultOnlinePort);
+  EXPECT_EQ(PlanOf({"--lobby", "none.", "--host"}).settings.lobbyName, "none.");
   // The variable is read only when it would be used.
   EXPECT_TRUE(PlanOf({"--lobby", "a.example", "--host"}, "bad value").error.empty());
   const OnlinePlan badVariable = PlanOf({"--host"}, "bad value", "c.example");

@@ -14,6 +14,9 @@ namespace {
 // can be wrong here, which `error` then says.
 std::optional<LobbyAddress> ChooseLobby(const LaunchOptions& options, const char* lobbyVariable,
                                         const std::string& lobbySetting, std::string& error) {
+  if (options.lobby == NoLobbyWord) {
+    return std::nullopt;
+  }
   if (!options.lobby.empty()) {
     return ReadLobbyAddress(options.lobby);
   }

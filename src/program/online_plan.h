@@ -12,6 +12,10 @@ struct OnlinePlan {
   std::string error;        // why online play cannot start, one line (exit code 2)
 };
 
+// "--lobby none": meet directly for this run, whatever the variable or the settings file name. A
+// lobby host of that name is written "none." or with its port.
+inline constexpr const char* NoLobbyWord = "none";
+
 // `lobbyVariable`: ASTORINE_LOBBY's value, nullptr when it is not set (empty counts as not set);
 // `lobbySetting`: the settings file's lobby, empty for none.
 OnlinePlan PlanOnline(const LaunchOptions& options, const char* lobbyVariable,
