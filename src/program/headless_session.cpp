@@ -27,6 +27,9 @@ uint32_t HeadlessSeed() {
 bool StartHeadlessGame(const char* argv0, const std::string& dataFolder, uint32_t seed) {
   // Before SDL's audio starts: sounds play into nothing, in real time, on any machine.
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // Nothing here reads SDL's events, so SIGINT and SIGTERM must keep their own meaning: SDL's
+  // audio would otherwise turn them into a quit event that no one sees.
+  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
   if (!dataFolder.empty()) {
     SetDataFolder(dataFolder);
   }

@@ -64,8 +64,7 @@ for ((i = 0; i < 200; i++)); do
   grep -q -E 'room [0-9A-Z]{6}: waiting' "$output/host.log" && break
   sleep 0.05
 done
-# The runner takes SIGTERM as a quit event it does not look at while it waits for a guest.
-kill -KILL "$host_pid" 2> /dev/null || true
+kill -TERM "$host_pid" 2> /dev/null || true
 wait "$host_pid" 2> /dev/null || true
 grep -q -E 'room [0-9A-Z]{6}: waiting' "$output/host.log" ||
   fail "the installed lobby gave no room"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A peer killed in the middle of an online match: the other must end cleanly by itself, saying
-# its opponent went silent, with exit code 5, within a few seconds of the 5-second silence.
+# its opponent went silent, with exit code 5, within a few seconds of the 5-second silence. And a
+# host still waiting for its guest ends at SIGTERM, as any program does, rather than waiting on.
 #
 #   online-kill-test.sh HEADLESS OUTPUT_DIR
 set -euo pipefail
@@ -33,5 +34,14 @@ took=$((SECONDS - killed))
 grep -q "the opponent went silent for 5 seconds" "$output/host.log" ||
   fail "the host does not say its opponent went silent"
 [ "$took" -le 7 ] || fail "the host took $took s to end"
+
+"$headless" --host 0 2> "$output/waiting.log" &
+waiting=$!
+for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' "$output/waiting.log" && break; sleep 0.05; done
+kill -TERM "$waiting"
+status=0
+wait "$waiting" || status=$?
+# 143 is death by SIGTERM; a host that let the signal pass waits its 10 s out and ends with 5.
+[ "$status" -eq 143 ] || fail "a waiting host ended with exit code $status at SIGTERM, not 143"
 echo "online kill test passed: the host ended by itself ${took} s after its guest was killed," \
-  "with exit code 5"
+  "with exit code 5; a waiting host ended at SIGTERM"
