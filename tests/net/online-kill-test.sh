@@ -13,9 +13,13 @@ fail() {
   sed 's/^/  host: /' "$output/host.log" >&2
   exit 1
 }
+# wait_listening LOG: until a host's log names its port, 10 s at most.
+wait_listening() {
+  for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' "$1" && break; sleep 0.05; done
+}
 "$headless" --host 0 --seed 3 --random-keys 5 2> "$output/host.log" &
 host=$!
-for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' "$output/host.log" && break; sleep 0.05; done
+wait_listening "$output/host.log"
 port=$(grep -o 'port [0-9]*' "$output/host.log" | cut -d ' ' -f 2)
 [ -n "$port" ] || fail "the host did not listen"
 "$headless" --join "127.0.0.1:$port" --random-keys 6 2> "$output/guest.log" &
@@ -37,7 +41,7 @@ grep -q "the opponent went silent for 5 seconds" "$output/host.log" ||
 
 "$headless" --host 0 2> "$output/waiting.log" &
 waiting=$!
-for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' "$output/waiting.log" && break; sleep 0.05; done
+wait_listening "$output/waiting.log"
 kill -TERM "$waiting"
 status=0
 wait "$waiting" || status=$?
