@@ -1,6 +1,7 @@
 // Two sessions over 127.0.0.1 in one process, on a clock of their own: the rematch phase, and the
-// files a desync leaves. The sessions share the one game state, so what the matches play is not
-// checked here; past the first state hash they always disagree, which makes a sure desync.
+// files a desync leaves, named on both sides. The sessions share the one game state, so what the
+// matches play is not checked here; past the first state hash they always disagree, which makes a
+// sure desync.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -132,6 +133,9 @@ TEST_F(TwoSessions, ADesyncEndsBothAndLeavesItsReplayAndStateForABugReport) {
       << host_->Status() << " / " << guest_->Status();
   EXPECT_EQ(host_->End(), OnlineEnd::Desync);
   EXPECT_EQ(guest_->End(), OnlineEnd::Desync);
+  // The side told by the other's goodbye still names the frame, from the hash sent before it.
+  EXPECT_NE(host_->Report().find("desync at frame 39"), std::string::npos) << host_->Report();
+  EXPECT_NE(guest_->Report().find("desync at frame 39"), std::string::npos) << guest_->Report();
   SaveDesyncReport(*host_);
   const fs::path folder = state / "astorine" / "replays";
   std::vector<std::string> names;

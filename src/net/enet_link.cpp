@@ -182,6 +182,7 @@ void EnetLink::AcceptPeer(ENetPeer* peer) {
   connected_ = true;
   lastPacketsLost_ = peer->packetsLost;
   ConfigurePeer(peer, options_);
+  SendEveryPacket(peer);
 }
 
 void EnetLink::RefusePeer(ENetPeer* peer) {

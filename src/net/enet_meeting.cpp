@@ -146,6 +146,7 @@ bool EnetLink::HandleMeetingEvent(const ENetEvent& event, LinkEvent& out) {
   if (event.peer == lobby_) {
     switch (event.type) {
       case ENET_EVENT_TYPE_CONNECT:
+        SendEveryPacket(lobby_);  // the relay carries the match's keys
         meeting_->LobbyConnected(Seconds());
         return false;
       case ENET_EVENT_TYPE_RECEIVE:

@@ -47,6 +47,12 @@ void ConfigurePeer(ENetPeer* peer, const LinkOptions& options) {
   enet_peer_timeout(peer, ENET_PEER_TIMEOUT_LIMIT, silence, silence);
 }
 
+void SendEveryPacket(ENetPeer* peer) {
+  // With no acceleration or deceleration the throttle stays wide open; ENet tells the far side.
+  // Only once connected: the command queued while connecting would stall the handshake.
+  enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
+}
+
 int MillisecondsLeft(std::chrono::steady_clock::time_point deadline) {
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());

@@ -20,6 +20,9 @@ bool StartEnet(std::string& error);
 ENetHost* CreateHost(const ENetAddress* address, size_t peers);
 // The silence timeout and the pings that make it show.
 void ConfigurePeer(ENetPeer* peer, const LinkOptions& options);
+// ENet drops unreliable packets while the round trip grows. Keys and hashes are a few bytes a frame
+// and each one lost costs a rollback or a desync check, so none is dropped on purpose.
+void SendEveryPacket(ENetPeer* peer);
 int MillisecondsLeft(std::chrono::steady_clock::time_point deadline);
 // A packet of the bytes sent on the reliable or the unreliable channel; false if not queued.
 bool SendBytes(ENetPeer* peer, const std::vector<uint8_t>& bytes, bool reliable);

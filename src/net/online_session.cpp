@@ -23,6 +23,10 @@ constexpr double FinishingSeconds = 3.0;
 constexpr int MaxJoinAttempts = 3;
 // State hashes further back than this many frames are no longer kept for comparison.
 constexpr int32_t HashMemoryFrames = 400;
+// After the opponent's Bye(desync), what it sent just before (on the other channel) is still taken
+// in: this many messages at most, each waited for this long at most.
+constexpr int HearOutMessages = 16;
+constexpr int HearOutWaitMs = 50;
 
 }  // namespace
 
@@ -140,6 +144,7 @@ void OnlineSession::Handle(const Message& message) {
     }
   } else if (const auto* bye = std::get_if<ByeMessage>(&message)) {
     if (bye->reason == ByeReason::Desync) {
+      HearOutDesync();
       Finish(OnlineEnd::Desync, Tr("the opponent found the match out of step"));
       return;
     }
@@ -153,6 +158,30 @@ void OnlineSession::Handle(const Message& message) {
       }
     }
     Finish(OnlineEnd::OpponentLeft, Tr("the opponent left the match"));
+  }
+}
+
+// The opponent's hash of the frame that differs goes out with its Bye(desync) but unreliably, so
+// it can arrive just behind it: taking in its last keys and hashes lets this side name the frame
+// too (CompareHashes then ends the match), instead of only repeating the opponent's verdict.
+void OnlineSession::HearOutDesync() {
+  if (!rollback_ || phase_ == OnlinePhase::Connecting) {
+    return;
+  }
+  for (int i = 0; i < HearOutMessages && phase_ != OnlinePhase::Over; ++i) {
+    const LinkEvent event = link_->Poll(HearOutWaitMs);
+    if (event.kind != LinkEventKind::Received) {
+      break;
+    }
+    if (const auto* inputs = std::get_if<InputsMessage>(&event.message)) {
+      TakeInputs(*inputs);
+    } else if (const auto* hash = std::get_if<StateHashMessage>(&event.message)) {
+      TakeHash(*hash);
+    }
+  }
+  if (phase_ != OnlinePhase::Over) {
+    rollback_->Settle();
+    FollowConfirmed();
   }
 }
 

@@ -111,6 +111,7 @@ class OnlineSession {
   void StartMatch(const WelcomeMessage& welcome);
   void TakeInputs(const InputsMessage& inputs);
   void TakeHash(const StateHashMessage& hash);
+  void HearOutDesync();
   void RunDueFrame(double now, ActionMask localMask, bool& shown);
   void FollowConfirmed();
   void CompareHashes();

@@ -20,7 +20,7 @@ fail() {
 ASTORINE_TEST_DESYNC_AT=100 "$headless" --data "$data" --host 0 --seed 5 --random-keys 1 \
   --speed 4 2> host.log &
 host=$!
-for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' host.log && break; sleep 0.05; done
+for ((i = 0; i < 200; i++)); do grep -qs 'port [0-9]' host.log && break; sleep 0.05; done
 port=$(grep -o 'port [0-9]*' host.log | cut -d ' ' -f 2)
 [ -n "$port" ] || fail "the host did not listen"
 guest_status=0

@@ -15,7 +15,7 @@ fail() {
 }
 # wait_listening LOG: until a host's log names its port, 10 s at most.
 wait_listening() {
-  for ((i = 0; i < 200; i++)); do grep -q 'port [0-9]' "$1" && break; sleep 0.05; done
+  for ((i = 0; i < 200; i++)); do grep -qs 'port [0-9]' "$1" && break; sleep 0.05; done
 }
 "$headless" --host 0 --seed 3 --random-keys 5 2> "$output/host.log" &
 host=$!
