@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "net/enet_wire.h"
 #include "net/lobby_protocol.h"
 
 namespace {
@@ -134,6 +135,7 @@ void Service(Client& client, const ENetAddress& lobby, bool relay) {
   Serviced = &client;
   while (enet_host_service(client.host, &event, 0) > 0) {
     if (event.type == ENET_EVENT_TYPE_CONNECT) {
+      SendEveryPacket(client.lobby);  // as the game does
       if (client.hosting) {
         Send(client, OpenRoomMessage{Versions(), {}});
       } else {
