@@ -150,8 +150,7 @@ void OnlineSession::Handle(const Message& message) {
     }
     // An opponent that finished held every key of both sides: this side can finish too.
     if (rollback_ && bye->reason == ByeReason::Result) {
-      rollback_->Settle();
-      FollowConfirmed();
+      SettleConfirmed();
       if (ConfirmedEnd()) {
         Finish(ReachedEnd(), Tr("the match is over"));
         return;
@@ -165,7 +164,7 @@ void OnlineSession::Handle(const Message& message) {
 // it can arrive just behind it: taking in its last keys and hashes lets this side name the frame
 // too (CompareHashes then ends the match), instead of only repeating the opponent's verdict.
 void OnlineSession::HearOutDesync() {
-  if (!rollback_ || phase_ == OnlinePhase::Connecting) {
+  if (!rollback_) {
     return;
   }
   for (int i = 0; i < HearOutMessages && phase_ != OnlinePhase::Over; ++i) {
@@ -180,9 +179,14 @@ void OnlineSession::HearOutDesync() {
     }
   }
   if (phase_ != OnlinePhase::Over) {
-    rollback_->Settle();
-    FollowConfirmed();
+    SettleConfirmed();
   }
+}
+
+// Runs again what late keys changed and records every frame both sides' keys now confirm.
+void OnlineSession::SettleConfirmed() {
+  rollback_->Settle();
+  FollowConfirmed();
 }
 
 void OnlineSession::StartMatch(const WelcomeMessage& welcome) {
@@ -245,8 +249,7 @@ void OnlineSession::RunDueFrame(double now, ActionMask localMask, bool& shown) {
   }
   if (ReachedEnd() != OnlineEnd::None) {
     // No frame past the end: late keys may still move it, or confirm it.
-    rollback_->Settle();
-    FollowConfirmed();
+    SettleConfirmed();
     if (ConfirmedEnd()) {
       phase_ = OnlinePhase::Finishing;
       finishingSince_ = now;

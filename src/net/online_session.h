@@ -112,6 +112,7 @@ class OnlineSession {
   void TakeInputs(const InputsMessage& inputs);
   void TakeHash(const StateHashMessage& hash);
   void HearOutDesync();
+  void SettleConfirmed();
   void RunDueFrame(double now, ActionMask localMask, bool& shown);
   void FollowConfirmed();
   void CompareHashes();
