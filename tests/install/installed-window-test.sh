@@ -61,7 +61,9 @@ close_game "--window"
 
 XDG_DATA_DIRS=/nonexistent:$prefix/usr/share \
   open_installed "$prefix/elsewhere/astorine" --window --scale 2
-[ "$(size_of -id "$window")" = 1280x960 ] || fail "--scale 2 opened $(size_of -id "$window")"
+# The size is the X server's word, which can come a moment after the window is shown.
+scaled() { [ "$(size_of -id "$window" 2> /dev/null)" = 1280x960 ]; }
+wait_for 10 scaled || fail "--scale 2 opened $(size_of -id "$window")"
 close_game "--scale 2, data through XDG_DATA_DIRS"
 
 start_openbox || fail "openbox did not start"
